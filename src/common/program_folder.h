@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// The folder of the running program, with a trailing "/". Every file the client keeps lies in it.
+QString ProgramFolder();
+
+// Tests run the client's code against a temporary folder instead of the test binary's own.
+void SetProgramFolderForTesting(const QString& folder);

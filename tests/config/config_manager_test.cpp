@@ -1,0 +1,159 @@
+#include "common/failure.h"
+#include "common/gbk_text.h"
+#include "config/config_manager.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+class ConfigStore : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(FDir.isValid());
+        TConfigManager::SetConfigFilePath(Path());
+    }
+
+    QString Path() const { return FDir.filePath(QStringLiteral("config.xml")); }
+
+    void WriteFile(const QByteArray& bytes) const {
+        QFile file(Path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QByteArray FileBytes() const {
+        QFile file(Path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static QString Read(const QString& key) {
+        QString value = QStringLiteral("stale");
+        TConfigManager::ReadValue(key, value);
+        return value;
+    }
+
+    static QString FailureOf(const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const EFailure& failure) {
+            return failure.Message();
+        }
+        return {};
+    }
+
+    QTemporaryDir FDir;
+};
+
+const QByteArray kDeclaration = "<?xml version=\"1.0\" encoding=\"GB2312\"?>";
+
+TEST_F(ConfigStore, FirstUseCreatesAnEmptyRootAndDefaultsAppendInOrderAsGb2312) {
+    EXPECT_EQ(Read(QStringLiteral("skin")), QString());
+    EXPECT_TRUE(FileBytes().startsWith(kDeclaration));
+    EXPECT_TRUE(FileBytes().contains("<configuration/>"));
+
+    TConfigManager::WriteValue(QStringLiteral("Skin"), QStringLiteral("默认主题.skn"));
+    TConfigManager::WriteValue(QStringLiteral("HideHotKey"), QStringLiteral("16449"));
+    TConfigManager::WriteValue(QStringLiteral("CloseHotKey"), QStringLiteral("-1"));
+
+    const QByteArray expected = "<configuration><Skin>" + ToGbk(QStringLiteral("默认主题.skn")) +
+                                "</Skin><HideHotKey>16449</HideHotKey>"
+                                "<CloseHotKey>-1</CloseHotKey></configuration>";
+    EXPECT_TRUE(FileBytes().contains(expected)) << FileBytes().toStdString();
+    EXPECT_EQ(Read(QStringLiteral("skin")), QStringLiteral("默认主题.skn"));
+}
+
+TEST_F(ConfigStore, KeysMatchIgnoringLetterCaseAndSurroundingBlanks) {
+    WriteFile(kDeclaration +
+              "\n<settings>\n  <SKIN>a.skn</SKIN>\n  <HideHotKey>32833</HideHotKey>\n"
+              "  <Empty/>\n</settings>\n");
+    EXPECT_EQ(Read(QStringLiteral("skin")), QStringLiteral("a.skn"));
+    EXPECT_EQ(Read(QStringLiteral(" HideHotKey\t")), QStringLiteral("32833"));
+    EXPECT_EQ(Read(QStringLiteral("empty")), QString());
+    EXPECT_EQ(Read(QStringLiteral("Missing")), QString());
+
+    TConfigManager::WriteValue(QStringLiteral("Skin"), QStringLiteral("b.skn"));
+    EXPECT_TRUE(FileBytes().contains("<SKIN>b.skn</SKIN>"));
+    TConfigManager::WriteValue(QStringLiteral("Empty"), QStringLiteral("x"));
+    EXPECT_TRUE(FileBytes().contains("<Empty>x</Empty>"));
+    TConfigManager::WriteValue(QStringLiteral("NewKey"), QStringLiteral("1"));
+    EXPECT_TRUE(FileBytes().contains("<NewKey>1</NewKey></settings>"));
+}
+
+TEST_F(ConfigStore, OnlyTheFirstOfTwoNamesakesIsReadAndWritten) {
+    WriteFile("<configuration><Skin>first</Skin><skin>second</skin></configuration>");
+    EXPECT_EQ(Read(QStringLiteral("Skin")), QStringLiteral("first"));
+    TConfigManager::WriteValue(QStringLiteral("SKIN"), QStringLiteral("new"));
+    EXPECT_TRUE(FileBytes().contains("<Skin>new</Skin><skin>second</skin>"));
+}
+
+TEST_F(ConfigStore, MixedContentFailsForReadAndWrite) {
+    const QByteArray mixed = "<configuration><Skin>a<b/>c</Skin><Nested><x/></Nested>"
+                             "<Data><![CDATA[c&d]]></Data></configuration>";
+    WriteFile(mixed);
+    const QString expected = QStringLiteral("Element does not contain a single text node");
+    EXPECT_EQ(FailureOf([] { Read(QStringLiteral("skin")); }), expected);
+    EXPECT_EQ(FailureOf([] { Read(QStringLiteral("nested")); }), expected);
+    EXPECT_EQ(
+        FailureOf([] { TConfigManager::WriteValue(QStringLiteral("Skin"), QStringLiteral("x")); }),
+        expected);
+    EXPECT_EQ(Read(QStringLiteral("data")), QStringLiteral("c&d"));
+    EXPECT_EQ(FileBytes(), mixed);
+}
+
+TEST_F(ConfigStore, MalformedFileFailsWithTheParsersMessageAndIsNeverTouched) {
+    const QByteArray malformed = "<configuration><Skin>a.skn</configuration>";
+    WriteFile(malformed);
+    const QString readFailure = FailureOf([] { Read(QStringLiteral("Skin")); });
+    EXPECT_FALSE(readFailure.isEmpty());
+    EXPECT_EQ(
+        FailureOf([] { TConfigManager::WriteValue(QStringLiteral("Skin"), QStringLiteral("b")); }),
+        readFailure);
+    EXPECT_EQ(FileBytes(), malformed);
+
+    WriteFile("");
+    EXPECT_FALSE(FailureOf([] { Read(QStringLiteral("Skin")); }).isEmpty());
+}
+
+TEST_F(ConfigStore, ValuesWithMarkupCharactersRoundTrip) {
+    const QString value = QStringLiteral("a<b>&\"c\" 游戏");
+    TConfigManager::WriteValue(QStringLiteral("Skin"), value);
+    EXPECT_EQ(Read(QStringLiteral("Skin")), value);
+}
+
+TEST_F(ConfigStore, AKeyThatIsNoElementNameIsRefusedAndTheFileStaysLoadable) {
+    TConfigManager::EnsureConfigFile();
+    const QByteArray before = FileBytes();
+    EXPECT_FALSE(FailureOf([] {
+                     TConfigManager::WriteValue(QStringLiteral(" Hide HotKey"),
+                                                QStringLiteral("1"));
+                 }).isEmpty());
+    EXPECT_EQ(FileBytes(), before);
+}
+
+// A save that cannot be completed (here the file size limit stands in for a full disk) leaves
+// the previous file byte for byte.
+TEST_F(ConfigStore, AFailedSaveLeavesThePreviousFileWhole) {
+    TConfigManager::WriteValue(QStringLiteral("Skin"), QStringLiteral("a.skn"));
+    const QByteArray before = FileBytes();
+
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit original{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &original), 0);
+    rlimit tight = original;
+    tight.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    const QString failure = FailureOf([] {
+        TConfigManager::WriteValue(QStringLiteral("Skin"), QString(100000, QLatin1Char('x')));
+    });
+    setrlimit(RLIMIT_FSIZE, &original);
+
+    EXPECT_FALSE(failure.isEmpty());
+    EXPECT_EQ(FileBytes(), before);
+    EXPECT_EQ(QDir(FDir.path()).entryList(QDir::Files), QStringList{QStringLiteral("config.xml")});
+}
+
+} // namespace
