@@ -1,0 +1,49 @@
+#include "platform/browser_pane.h"
+
+#include "platform/web_profile.h"
+
+#include <QWebEnginePage>
+
+namespace {
+
+class TPanePage : public QWebEnginePage {
+public:
+    TPanePage(TBrowserPane* pane) : QWebEnginePage(SharedWebProfile(), pane), FPane(pane) {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
+        return FPane->AllowNavigation(url);
+    }
+
+    // Links that ask for a new window open in the pane itself, through the same event.
+    QWebEnginePage* createWindow(WebWindowType) override {
+        auto* popup = new QWebEnginePage(profile(), this);
+        connect(popup, &QWebEnginePage::urlChanged, this, [this, popup](const QUrl& url) {
+            popup->deleteLater();
+            if (FPane->AllowNavigation(url))
+                setUrl(url);
+        });
+        return popup;
+    }
+
+private:
+    TBrowserPane* FPane;
+};
+
+} // namespace
+
+TBrowserPane::TBrowserPane(const QString& objectName, QWidget* parent) : QWebEngineView(parent) {
+    setObjectName(objectName);
+    setPage(new TPanePage(this));
+}
+
+void TBrowserPane::Navigate(const QString& url) {
+    page()->setUrl(QUrl(url));
+}
+
+bool TBrowserPane::AllowNavigation(const QUrl& target) {
+    bool cancel = false;
+    if (FOnBeforeNavigate)
+        FOnBeforeNavigate(this, target.toString(QUrl::FullyEncoded), cancel);
+    return !cancel;
+}
