@@ -1,0 +1,56 @@
+#pragma once
+
+#include "image_encoders.h"
+#include "swf_games.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// How the game's one-line record is written; anything but Normal is there for tests.
+enum class RecordShape {
+    Normal,
+    Empty,      // no bytes at all
+    Blank,      // only blanks and a line break
+    FourFields, // the picture field is missing
+    BadCode,    // the SWF address coded with a ';' after each code, which does not decode
+    WideCodes,  // every code raised by 256; only the low 8 bits count
+};
+
+struct Game {
+    std::string id;
+    std::string name;        // UTF-8; GBK on the wire
+    std::string description; // UTF-8; GBK on the wire
+    int categoryId = 0;
+    std::optional<swf::GameKind> kind; // none: the SWF file has zero bytes
+    std::string swfPath;               // as the record writes it, query included
+    std::string picturePath;           // as the record writes it; its ending matters to clients
+    PictureFormat pictureFormat = PictureFormat::Png;
+    bool pictureIsHtml = false; // the picture address answers with a web page
+    RecordShape record = RecordShape::Normal;
+    std::string recordFault; // fault switch applied to the record request itself
+    std::string sixthField;  // written as a sixth record field when not empty
+};
+
+struct Category {
+    int id;
+    std::string name;
+};
+
+// Games of this category exist to make clients fail; they stay out of the showcase pages.
+inline constexpr int kTestCategoryId = 9;
+
+struct Catalogue {
+    std::vector<Category> categories;
+    std::vector<Game> games;
+
+    const Game* find(std::string_view id) const;
+    const Category* category(int id) const;
+    std::vector<const Game*> inCategory(int categoryId) const;
+    std::vector<const Game*> showcase() const;
+    // Keyword as a browser sends it from a GBK page (GBK bytes), or UTF-8.
+    std::vector<const Game*> search(std::string_view keyword) const;
+};
+
+Catalogue builtInCatalogue();

@@ -1,0 +1,86 @@
+#include "catalogue_server.h"
+
+#include "delivery.h"
+
+#include <stdexcept>
+
+namespace {
+
+// Browser panes keep connections open and slow bodies hold a worker each.
+constexpr size_t kWorkerThreads = 32;
+
+struct Target {
+    std::string path;
+    std::string authority; // empty unless the request came in proxy form
+};
+
+Target splitProxyForm(const std::string& path) {
+    constexpr std::string_view kScheme = "http://";
+    if (path.size() < kScheme.size() ||
+        !std::equal(kScheme.begin(), kScheme.end(), path.begin(), [](char a, char b) {
+            return a == std::tolower(static_cast<unsigned char>(b));
+        }))
+        return {path, {}};
+    const size_t slash = path.find('/', kScheme.size());
+    if (slash == std::string::npos)
+        return {"/", path.substr(kScheme.size())};
+    return {path.substr(slash), path.substr(kScheme.size(), slash - kScheme.size())};
+}
+
+} // namespace
+
+CatalogueServer::CatalogueServer(std::filesystem::path dataDir)
+    : site_(builtInCatalogue(), std::move(dataDir)) {
+    server_.new_task_queue = [] {
+        return new httplib::ThreadPool(kWorkerThreads);
+    };
+    server_.set_pre_routing_handler(
+        [this](const httplib::Request& request, httplib::Response& response) {
+            handle(request, response);
+            return httplib::Server::HandlerResponse::Handled;
+        });
+    server_.set_exception_handler(
+        [](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
+            response.status = 500;
+            response.set_content("Internal error\n", "text/plain");
+        });
+}
+
+int CatalogueServer::bind(int port) {
+    port_ = port == 0 ? server_.bind_to_any_port("127.0.0.1")
+                      : (server_.bind_to_port("127.0.0.1", port) ? port : -1);
+    if (port_ < 0)
+        throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(port));
+    return port_;
+}
+
+void CatalogueServer::run() {
+    server_.listen_after_bind();
+}
+
+void CatalogueServer::stop() {
+    server_.stop();
+}
+
+void CatalogueServer::handle(const httplib::Request& request, httplib::Response& response) {
+    if (request.method != "GET" && request.method != "HEAD") {
+        response.status = 405;
+        response.set_content("Only GET and HEAD\n", "text/plain");
+        return;
+    }
+    const Target target = splitProxyForm(request.path);
+    std::string host =
+        target.authority.empty() ? request.get_header_value("Host") : target.authority;
+    if (host.empty())
+        host = "127.0.0.1:" + std::to_string(port_);
+    Reply reply = site_.answer(request, target.path, host);
+    const std::string faultText =
+        request.has_param("fault") ? request.get_param_value("fault") : reply.configuredFault;
+    const std::optional<Fault> fault = faultText.empty() ? Fault{} : parseFault(faultText);
+    if (!fault) {
+        deliver(Reply::plain(400, "Unknown fault switch: " + faultText + "\n"), Fault{}, request,
+                response);
+        return;
+    }
+    deliver(std::move(reply), *fault, request, response);
+}

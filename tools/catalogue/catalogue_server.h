@@ -1,0 +1,29 @@
+#pragma once
+
+#include "catalogue_site.h"
+
+#include <filesystem>
+#include <httplib.h>
+
+// The demo catalogue on 127.0.0.1: HTTP/1.1 in front of CatalogueSite, with fault switches
+// and a request in proxy form (absolute address) served as if it had come directly.
+class CatalogueServer {
+public:
+    explicit CatalogueServer(std::filesystem::path dataDir = {});
+
+    // Binds 127.0.0.1:port, 0 for any free port; returns the bound port. Throws when taken.
+    int bind(int port);
+    // Serves until stop(); call bind() first.
+    void run();
+    // Safe from any thread.
+    void stop();
+
+    const Catalogue& catalogue() const { return site_.catalogue(); }
+
+private:
+    void handle(const httplib::Request& request, httplib::Response& response);
+
+    CatalogueSite site_;
+    httplib::Server server_;
+    int port_ = 0;
+};

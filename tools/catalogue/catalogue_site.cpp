@@ -1,0 +1,213 @@
+#include "catalogue_site.h"
+
+#include "game_record.h"
+#include "gbk.h"
+#include "html_pages.h"
+#include "thumbnail.h"
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+constexpr uint64_t kMegabyte = 1024 * 1024;
+constexpr uint64_t kLargestBlobMegabytes = 4096;
+
+std::string lowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::string stripQuery(const std::string& path) {
+    return path.substr(0, path.find('?'));
+}
+
+// Query parameter names are matched without regard to letter case, as links write "ID" or "id".
+std::optional<std::string> parameter(const httplib::Request& request, std::string_view name) {
+    for (const auto& [key, value] : request.params)
+        if (lowerCase(key) == name)
+            return value;
+    return std::nullopt;
+}
+
+std::optional<long> number(const std::optional<std::string>& text) {
+    long value = 0;
+    if (!text)
+        return std::nullopt;
+    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
+    if (error != std::errc() || end != text->data() + text->size())
+        return std::nullopt;
+    return value;
+}
+
+const char* pictureType(PictureFormat format) {
+    switch (format) {
+    case PictureFormat::Bmp:
+        return "image/bmp";
+    case PictureFormat::Gif:
+        return "image/gif";
+    case PictureFormat::Jpeg:
+        return "image/jpeg";
+    case PictureFormat::Png:
+        return "image/png";
+    }
+    return "application/octet-stream";
+}
+
+// Bytes that differ along the body, so a throughput test would notice lost or repeated pieces.
+Payload blob(uint64_t size) {
+    return Payload(size, [](uint64_t offset, size_t length, std::string& out) {
+        for (uint64_t i = offset; i < offset + length; ++i)
+            out.push_back(static_cast<char>((i * 131 + (i >> 10)) & 0xff));
+    });
+}
+
+std::optional<std::string> readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+Reply notFound() {
+    return Reply::plain(404, "Not found\n");
+}
+
+} // namespace
+
+CatalogueSite::CatalogueSite(Catalogue catalogue, std::filesystem::path dataDir)
+    : catalogue_(std::move(catalogue)), dataDir_(std::move(dataDir)) {
+    if (!dataDir_.empty() && std::filesystem::exists(dataDir_ / "update.conf"))
+        offer_ = loadUpdateOffer(dataDir_ / "update.conf");
+    addGameAssets();
+}
+
+void CatalogueSite::addGameAssets() {
+    std::map<swf::GameKind, std::shared_ptr<const std::string>> movies;
+    for (swf::GameKind kind : swf::kAllGameKinds) {
+        const swf::Bytes movie = swf::makeGame(kind);
+        movies[kind] = std::make_shared<const std::string>(movie.begin(), movie.end());
+    }
+    const auto emptyMovie = std::make_shared<const std::string>();
+    const swf::GamePalette grey{{90, 90, 90}, {200, 200, 200}, {140, 140, 140}};
+    for (const Game& game : catalogue_.games) {
+        assets_[lowerCase(stripQuery(game.swfPath))] = {
+            "application/x-shockwave-flash", game.kind ? movies.at(*game.kind) : emptyMovie};
+        const std::string picture =
+            game.pictureIsHtml
+                ? utf8ToGbk(pages::pictureErrorPage())
+                : encodePicture(
+                      drawThumbnail(game.kind ? swf::paletteOf(*game.kind) : grey, game.name),
+                      game.pictureFormat);
+        assets_[lowerCase(game.picturePath)] = {
+            game.pictureIsHtml ? "text/html; charset=gb2312" : pictureType(game.pictureFormat),
+            std::make_shared<const std::string>(picture)};
+    }
+}
+
+Reply CatalogueSite::answer(const httplib::Request& request, const std::string& path,
+                            const std::string& host) {
+    const std::string lowerPath = lowerCase(path);
+    const std::string origin = "http://" + host;
+    if (lowerPath == "/gamesoft/gameinfo.asp")
+        return gameRecord(request, host);
+    if (auto asset = assets_.find(lowerPath); asset != assets_.end())
+        return {200, asset->second.contentType, Payload(asset->second.bytes), {}, {}};
+    if (lowerPath == "/bench/blob") {
+        const auto megabytes = number(parameter(request, "mb"));
+        if (!megabytes || *megabytes < 0 ||
+            static_cast<uint64_t>(*megabytes) > kLargestBlobMegabytes)
+            return Reply::plain(400, "mb must be a whole number from 0 to 4096\n");
+        return {200,
+                "application/octet-stream",
+                blob(static_cast<uint64_t>(*megabytes) * kMegabyte),
+                {},
+                {}};
+    }
+    if (lowerPath == "/down/update.xml") {
+        std::lock_guard lock(offerMutex_);
+        return {200, "text/xml", Payload(utf8ToGbk(updateInformation(offer_, origin))), {}, {}};
+    }
+    if (lowerPath.rfind("/down/files/", 0) == 0)
+        return upgradeFile(path.substr(std::string_view("/down/files/").size()));
+    if (lowerPath == "/_admin/update")
+        return adminUpdate(request);
+    return page(lowerPath, request, origin);
+}
+
+Reply CatalogueSite::page(const std::string& lowerPath, const httplib::Request& request,
+                          const std::string& origin) const {
+    std::string html;
+    if (lowerPath == "/gamesoft/left.asp") {
+        html = pages::categoryTree(catalogue_, origin);
+    } else if (lowerPath == "/gamesoft/gamelist.asp") {
+        const Category* category = catalogue_.category(
+            static_cast<int>(number(parameter(request, "classid")).value_or(-1)));
+        const long pageNumber = number(parameter(request, "page")).value_or(1);
+        if (!category || pageNumber < 1)
+            return notFound();
+        html = pages::gameList(catalogue_, *category, static_cast<int>(pageNumber), origin);
+    } else if (lowerPath == "/gamesoft/gametjlist.asp") {
+        const auto days = std::chrono::duration_cast<std::chrono::days>(
+            std::chrono::system_clock::now().time_since_epoch());
+        html = pages::recommendations(catalogue_, origin, static_cast<long>(days.count()));
+    } else if (lowerPath == "/gamesoft/gamephlist.asp") {
+        html = pages::ranking(catalogue_, origin);
+    } else if (lowerPath == "/gamesoft/soft_search.asp") {
+        // Browsers send the keyword in the page's encoding (GBK); show it back as UTF-8.
+        const std::string keyword = parameter(request, "keyword").value_or("");
+        html =
+            pages::search(origin, gbkToUtf8(keyword).value_or(keyword), catalogue_.search(keyword));
+    } else if (lowerPath == "/gamesoft/ad_main.htm") {
+        html = pages::advertMain(catalogue_, origin);
+    } else if (lowerPath == "/gamesoft/ad_right.htm") {
+        html = pages::advertRight(catalogue_, origin);
+    } else if (lowerPath == "/gamesoft/help.htm") {
+        html = pages::help(origin);
+    } else {
+        return notFound();
+    }
+    return Reply::html(utf8ToGbk(html));
+}
+
+Reply CatalogueSite::gameRecord(const httplib::Request& request, const std::string& host) const {
+    const Game* game = catalogue_.find(parameter(request, "id").value_or(""));
+    if (!game)
+        return notFound();
+    Reply reply = {200, "text/html; charset=gb2312", Payload(::gameRecord(*game, host)), {}, {}};
+    reply.configuredFault = game->recordFault;
+    return reply;
+}
+
+Reply CatalogueSite::upgradeFile(const std::string& name) const {
+    if (!isPlainFileName(name))
+        return notFound();
+    if (!dataDir_.empty())
+        if (auto content = readFile(dataDir_ / "files" / name))
+            return {200, "application/octet-stream", Payload(std::move(*content)), {}, {}};
+    std::lock_guard lock(offerMutex_);
+    if (std::find(offer_.files.begin(), offer_.files.end(), name) == offer_.files.end())
+        return notFound();
+    return {200,
+            "application/octet-stream",
+            Payload(generatedUpgradeFile(name, offer_.version)),
+            {},
+            {}};
+}
+
+Reply CatalogueSite::adminUpdate(const httplib::Request& request) {
+    std::lock_guard lock(offerMutex_);
+    UpdateOffer changed = offer_;
+    for (const auto& [key, value] : request.params)
+        if (!applyUpdateSetting(changed, key, value))
+            return Reply::plain(400, "cannot set " + key + "\n");
+    offer_ = changed;
+    return Reply::plain(200,
+                        updateInformation(offer_, "http://" + request.get_header_value("Host")));
+}

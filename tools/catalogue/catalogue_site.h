@@ -1,0 +1,45 @@
+#pragma once
+
+#include "catalogue.h"
+#include "payload.h"
+#include "update_offer.h"
+
+#include <filesystem>
+#include <httplib.h>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+// Everything the catalogue answers, by path (letter case ignored, as the original site's
+// server did): pages, game records, SWF files, pictures, the upgrade offer and a bulk body.
+class CatalogueSite {
+public:
+    // dataDir may hold update.conf and files/ (the listed upgrade files); empty for none.
+    explicit CatalogueSite(Catalogue catalogue, std::filesystem::path dataDir = {});
+
+    // path: the request's path without the query (a proxy's absolute form already cut off);
+    // host: what links on the pages should point at.
+    Reply answer(const httplib::Request& request, const std::string& path, const std::string& host);
+
+    const Catalogue& catalogue() const { return catalogue_; }
+
+private:
+    struct Asset {
+        std::string contentType;
+        std::shared_ptr<const std::string> bytes;
+    };
+
+    void addGameAssets();
+    Reply page(const std::string& lowerPath, const httplib::Request& request,
+               const std::string& origin) const;
+    Reply gameRecord(const httplib::Request& request, const std::string& host) const;
+    Reply upgradeFile(const std::string& name) const;
+    Reply adminUpdate(const httplib::Request& request);
+
+    Catalogue catalogue_;
+    std::filesystem::path dataDir_;
+    std::map<std::string, Asset> assets_; // by lower-case path
+    mutable std::mutex offerMutex_;
+    UpdateOffer offer_;
+};

@@ -1,0 +1,37 @@
+#include "gbk.h"
+
+#include <cerrno>
+#include <iconv.h>
+#include <stdexcept>
+
+namespace {
+
+std::optional<std::string> convert(std::string_view input, const char* from, const char* to) {
+    iconv_t converter = iconv_open(to, from);
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        throw std::runtime_error(std::string("no text conversion from ") + from + " to " + to);
+    std::string output(input.size() * 2 + 16, '\0');
+    char* in = const_cast<char*>(input.data()); // iconv's interface is not const-correct
+    size_t inLeft = input.size();
+    char* out = output.data();
+    size_t outLeft = output.size();
+    const size_t result = iconv(converter, &in, &inLeft, &out, &outLeft);
+    iconv_close(converter);
+    if (result == static_cast<size_t>(-1) || inLeft != 0)
+        return std::nullopt;
+    output.resize(output.size() - outLeft);
+    return output;
+}
+
+} // namespace
+
+std::string utf8ToGbk(std::string_view utf8) {
+    auto gbk = convert(utf8, "UTF-8", "GBK");
+    if (!gbk)
+        throw std::invalid_argument("text has no GBK form: " + std::string(utf8));
+    return *gbk;
+}
+
+std::optional<std::string> gbkToUtf8(std::string_view gbk) {
+    return convert(gbk, "GBK", "UTF-8");
+}

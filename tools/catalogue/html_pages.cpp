@@ -1,0 +1,179 @@
+#include "html_pages.h"
+
+#include <algorithm>
+
+namespace pages {
+namespace {
+
+std::string escape(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\n':
+            out += "<br>";
+            break;
+        case '\r':
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string frame(std::string_view title, std::string_view body) {
+    return "<html>\n<head>\n"
+           "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">\n"
+           "<title>" +
+           escape(title) +
+           "</title>\n<style>\n"
+           "body{font-size:12px;font-family:SimSun,sans-serif;margin:6px;background:#fff}\n"
+           "a{color:#0645ad;text-decoration:none} a:hover{color:#d00}\n"
+           "h3{background:#2b6fc2;color:#fff;padding:4px;margin:0 0 6px 0;font-size:13px}\n"
+           ".game{border-bottom:1px dashed #ccc;padding:4px;overflow:hidden}\n"
+           ".game img{float:left;margin-right:8px;border:1px solid #999}\n"
+           ".desc{color:#555} .hot{color:#d00}\n"
+           "</style>\n</head>\n<body>\n" +
+           std::string(body) + "</body>\n</html>\n";
+}
+
+std::string thumbnail(std::string_view origin, const Game& game) {
+    return "<img src=\"" + escape(origin) + escape(game.picturePath) +
+           "\" width=\"120\" height=\"90\" alt=\"" + escape(game.name) + "\">";
+}
+
+std::string card(std::string_view origin, const Game& game, size_t position) {
+    const std::string link = escape(gameLink(origin, game, position));
+    return "<div class=\"game\"><a href=\"" + link + "\">" + thumbnail(origin, game) +
+           "</a><a href=\"" + link + "\"><b>" + escape(game.name) +
+           "</b></a><br><span class=\"desc\">" + escape(game.description) + "</span></div>\n";
+}
+
+std::string cards(std::string_view origin, const std::vector<const Game*>& games) {
+    std::string out;
+    for (size_t i = 0; i < games.size(); ++i)
+        out += card(origin, *games[i], i);
+    return out;
+}
+
+// A stable made-up play count, so the ranking has an order.
+unsigned playCount(const Game& game) {
+    unsigned hash = 2166136261u;
+    for (unsigned char c : game.id)
+        hash = (hash ^ c) * 16777619u;
+    return 1000 + hash % 90000;
+}
+
+} // namespace
+
+std::string gameLink(std::string_view origin, const Game& game, size_t position) {
+    const char* path =
+        position % 3 == 2 ? "/GameSoft/GameInfo.asp?id=" : "/GAMESOFT/GAMEINFO.ASP?ID=";
+    return std::string(origin) + path + game.id;
+}
+
+std::string categoryTree(const Catalogue& catalogue, std::string_view origin) {
+    std::string body = "<h3>游戏分类</h3>\n<ul>\n";
+    for (const Category& c : catalogue.categories)
+        body += "<li><a href=\"" + escape(origin) +
+                "/gamesoft/GameList.asp?classid=" + std::to_string(c.id) + "\">" + escape(c.name) +
+                "</a></li>\n";
+    body += "</ul>\n<p><a href=\"" + escape(origin) + "/gamesoft/help.htm\">使用帮助</a></p>\n";
+    return frame("游戏分类", body);
+}
+
+std::string gameList(const Catalogue& catalogue, const Category& category, int page,
+                     std::string_view origin) {
+    const std::vector<const Game*> all = catalogue.inCategory(category.id);
+    const int pageCount =
+        std::max<int>(1, (static_cast<int>(all.size()) + kGamesPerPage - 1) / kGamesPerPage);
+    std::vector<const Game*> shown;
+    for (int i = (page - 1) * kGamesPerPage;
+         i >= 0 && i < page * kGamesPerPage && i < static_cast<int>(all.size()); ++i)
+        shown.push_back(all[static_cast<size_t>(i)]);
+    std::string body = "<h3>" + escape(category.name) + "</h3>\n" + cards(origin, shown);
+    body += "<p>第 " + std::to_string(page) + " / " + std::to_string(pageCount) + " 页 ";
+    for (int p = 1; p <= pageCount; ++p) {
+        if (p == page)
+            continue;
+        body += "<a href=\"" + escape(origin) +
+                "/gamesoft/GameList.asp?classid=" + std::to_string(category.id) +
+                "&amp;page=" + std::to_string(p) + "\">[" + std::to_string(p) + "]</a> ";
+    }
+    return frame(category.name, body + "</p>\n");
+}
+
+std::string recommendations(const Catalogue& catalogue, std::string_view origin, long dayNumber) {
+    std::vector<const Game*> games = catalogue.showcase();
+    std::rotate(games.begin(), games.begin() + dayNumber % static_cast<long>(games.size()),
+                games.end());
+    games.resize(std::min<size_t>(games.size(), 6));
+    return frame("每日推荐", "<h3>每日推荐</h3>\n" + cards(origin, games));
+}
+
+std::string ranking(const Catalogue& catalogue, std::string_view origin) {
+    std::vector<const Game*> games = catalogue.showcase();
+    std::stable_sort(games.begin(), games.end(),
+                     [](const Game* a, const Game* b) { return playCount(*a) > playCount(*b); });
+    std::string body = "<h3>最新排行</h3>\n<table>\n";
+    for (size_t i = 0; i < games.size(); ++i)
+        body += "<tr><td>" + std::to_string(i + 1) + ".</td><td><a href=\"" +
+                escape(gameLink(origin, *games[i], i)) + "\">" + escape(games[i]->name) +
+                "</a></td><td class=\"hot\">" + std::to_string(playCount(*games[i])) +
+                " 人玩过</td></tr>\n";
+    return frame("最新排行", body + "</table>\n");
+}
+
+std::string search(std::string_view origin, std::string_view keyword,
+                   const std::vector<const Game*>& results) {
+    std::string body = "<h3>游戏搜索</h3>\n<form action=\"" + escape(origin) +
+                       "/gamesoft/soft_search.asp\" method=\"get\">\n"
+                       "<input type=\"text\" name=\"keyword\" value=\"" +
+                       escape(keyword) + "\"> <input type=\"submit\" value=\"搜索\">\n</form>\n";
+    if (!keyword.empty())
+        body +=
+            "<p>找到 " + std::to_string(results.size()) + " 个游戏</p>\n" + cards(origin, results);
+    return frame("游戏搜索", body);
+}
+
+std::string advertMain(const Catalogue& catalogue, std::string_view origin) {
+    const std::vector<const Game*> games = catalogue.showcase();
+    std::string body = "<h3>欢迎来到小游戏世界！</h3>\n<table><tr>\n";
+    for (size_t i = 0; i < games.size() && i < 4; ++i)
+        body += "<td><a href=\"" + escape(gameLink(origin, *games[i], i)) + "\">" +
+                thumbnail(origin, *games[i]) + "<br>" + escape(games[i]->name) + "</a></td>\n";
+    return frame("广告", body + "</tr></table>\n");
+}
+
+std::string advertRight(const Catalogue& catalogue, std::string_view origin) {
+    const std::vector<const Game*> games = catalogue.showcase();
+    std::string body = "<h3>热门推荐</h3>\n";
+    for (size_t i = games.size() > 2 ? games.size() - 2 : 0; i < games.size(); ++i)
+        body += "<p><a href=\"" + escape(gameLink(origin, *games[i], i)) + "\">" +
+                thumbnail(origin, *games[i]) + "<br>" + escape(games[i]->name) + "</a></p>\n";
+    return frame("广告", body);
+}
+
+std::string help(std::string_view origin) {
+    return frame("使用帮助", "<h3>使用帮助</h3>\n<p>点击左边的分类查看游戏，点击游戏名称开始游戏。"
+                             "</p>\n<p><a href=\"" +
+                                 escape(origin) + "/gamesoft/left.asp\">返回</a></p>\n");
+}
+
+std::string pictureErrorPage() {
+    return frame("找不到图片", "<h3>对不起，图片暂时无法显示。</h3>\n");
+}
+
+} // namespace pages

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "catalogue.h"
+
+#include <string>
+#include <string_view>
+
+// The catalogue's pages as UTF-8 HTML declaring charset=gb2312 (the site encodes them to GBK).
+// origin is "http://" plus the host the browser asked for, so every link leads back here.
+namespace pages {
+
+inline constexpr int kGamesPerPage = 4;
+
+std::string categoryTree(const Catalogue& catalogue, std::string_view origin);
+// page counts from 1; pages past the end list nothing.
+std::string gameList(const Catalogue& catalogue, const Category& category, int page,
+                     std::string_view origin);
+std::string recommendations(const Catalogue& catalogue, std::string_view origin, long dayNumber);
+std::string ranking(const Catalogue& catalogue, std::string_view origin);
+std::string search(std::string_view origin, std::string_view keyword,
+                   const std::vector<const Game*>& results);
+std::string advertMain(const Catalogue& catalogue, std::string_view origin);
+std::string advertRight(const Catalogue& catalogue, std::string_view origin);
+std::string help(std::string_view origin);
+// Served where a picture is expected, as a misconfigured server would.
+std::string pictureErrorPage();
+
+// The game-information address; every third game is written in mixed letter case.
+std::string gameLink(std::string_view origin, const Game& game, size_t position);
+
+} // namespace pages
