@@ -1,0 +1,155 @@
+#include "platform/http_client.h"
+
+#include "common/failure.h"
+#include "common/gbk_text.h"
+#include "platform/event_loop_wait.h"
+
+#include <curl/curl.h>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+// The catalogue server answers these two headers as it always has; keep them as they are.
+constexpr char kAcceptHeader[] = "Accept: text/html, */*";
+constexpr char kUserAgent[] = "Mozilla/3.0 (compatible; Indy Library)";
+
+// Takes a piece of the body; returns the failure text when it could not keep it, else empty.
+using TBodySink = std::function<QString(const char* data, size_t size)>;
+
+// What one transfer's callbacks share; lives on the stack of the thread running the transfer.
+struct TTransfer {
+    CURL* Handle = nullptr;
+    const TBodySink* Sink = nullptr;
+    const THttpProgress* Progress = nullptr;
+    const TPostToCaller* PostToCaller = nullptr;
+    QByteArray StatusLine;
+    qint64 Received = 0;
+    QString SinkFailure;
+
+    long StatusCode() const {
+        long code = 0;
+        curl_easy_getinfo(Handle, CURLINFO_RESPONSE_CODE, &code);
+        return code;
+    }
+    bool IsSuccessStatus() const { return StatusCode() / 100 == 2; }
+
+    void Report(const std::function<void(qint64)>& notify, qint64 value) const {
+        if (notify)
+            (*PostToCaller)([&notify, value] { notify(value); });
+    }
+};
+
+void InitialiseCurlOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+// GBK bytes as the pages carry them; blanks, control and non-ASCII bytes percent-encoded so that
+// a game name with blanks or Chinese still makes a valid request line.
+QByteArray RequestUrl(const QString& url) {
+    QByteArray encoded;
+    for (const char byte : ToGbk(url)) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (code <= 0x20 || code >= 0x7F)
+            encoded.append('%').append(
+                QByteArray::number(code, 16).toUpper().rightJustified(2, '0'));
+        else
+            encoded.append(byte);
+    }
+    return encoded;
+}
+
+size_t OnHeaderLine(char* data, size_t size, size_t count, void* context) {
+    auto& transfer = *static_cast<TTransfer*>(context);
+    const QByteArray line(data, static_cast<qsizetype>(size * count));
+    // Interim replies (100 Continue) bring their own status line; the last one is the answer.
+    if (line.startsWith("HTTP/"))
+        transfer.StatusLine = line.trimmed();
+    else if (line.trimmed().isEmpty() && transfer.IsSuccessStatus()) {
+        curl_off_t expected = -1;
+        curl_easy_getinfo(transfer.Handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &expected);
+        transfer.Report(transfer.Progress->OnWorkBegin, expected);
+    }
+    return size * count;
+}
+
+size_t OnBodyData(char* data, size_t size, size_t count, void* context) {
+    auto& transfer = *static_cast<TTransfer*>(context);
+    const size_t length = size * count;
+    // The body of a failure status is not wanted; stopping here ends the transfer at once.
+    if (!transfer.IsSuccessStatus())
+        return 0;
+    transfer.SinkFailure = (*transfer.Sink)(data, length);
+    if (!transfer.SinkFailure.isEmpty())
+        return 0;
+    transfer.Received += static_cast<qint64>(length);
+    transfer.Report(transfer.Progress->OnWork, transfer.Received);
+    return length;
+}
+
+// Runs the request on the calling thread.
+void Transfer(const QString& url, const TBodySink& sink, const THttpProgress& progress,
+              const TPostToCaller& postToCaller) {
+    InitialiseCurlOnce();
+    const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> handle(curl_easy_init(),
+                                                                     &curl_easy_cleanup);
+    const std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(
+        curl_slist_append(nullptr, kAcceptHeader), &curl_slist_free_all);
+    if (!handle || !headers)
+        throw EFailure(QStringLiteral("Out of memory"));
+    TTransfer transfer;
+    transfer.Handle = handle.get();
+    transfer.Sink = &sink;
+    transfer.Progress = &progress;
+    transfer.PostToCaller = &postToCaller;
+    char errorText[CURL_ERROR_SIZE] = {};
+    const QByteArray requestUrl = RequestUrl(url);
+    CURL* curl = handle.get();
+    curl_easy_setopt(curl, CURLOPT_URL, requestUrl.constData());
+    // Addresses come from the network: never let one read a local file or another protocol.
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(curl, CURLOPT_USERAGENT, kUserAgent);
+    // A proxy from the environment is not the client's default.
+    curl_easy_setopt(curl, CURLOPT_PROXY, "");
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &OnHeaderLine);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &OnBodyData);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    const CURLcode result = curl_easy_perform(curl);
+    if (!transfer.StatusLine.isEmpty() && !transfer.IsSuccessStatus())
+        throw EFailure(QString::fromLatin1(transfer.StatusLine));
+    if (!transfer.SinkFailure.isEmpty())
+        throw EFailure(transfer.SinkFailure);
+    if (result != CURLE_OK)
+        throw EFailure(
+            QString::fromUtf8(errorText[0] != '\0' ? errorText : curl_easy_strerror(result)));
+}
+
+} // namespace
+
+QByteArray THttpClient::Get(const QString& url) {
+    QByteArray body;
+    const TBodySink sink = [&body](const char* data, size_t size) {
+        body.append(data, static_cast<qsizetype>(size));
+        return QString();
+    };
+    RunKeepingEventsFlowing(
+        [&](const TPostToCaller& postToCaller) { Transfer(url, sink, {}, postToCaller); });
+    return body;
+}
+
+void THttpClient::Get(const QString& url, QIODevice& stream, const THttpProgress& progress) {
+    const TBodySink sink = [&stream](const char* data, size_t size) {
+        const bool written =
+            stream.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size);
+        return written ? QString() : stream.errorString();
+    };
+    RunKeepingEventsFlowing(
+        [&](const TPostToCaller& postToCaller) { Transfer(url, sink, progress, postToCaller); });
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+#include <functional>
+
+// Progress of a transfer into a stream, reported on the thread that called Get.
+struct THttpProgress {
+    // The expected size from the reply's headers; -1 when the server gave none.
+    std::function<void(qint64 expectedSize)> OnWorkBegin;
+    // The number of body bytes received so far.
+    std::function<void(qint64 bytesSoFar)> OnWork;
+};
+
+// A plain HTTP/1.1 GET over http or https; no connection, cookie or setting is kept between
+// requests, so each request behaves as a client of its own. Redirections are not followed;
+// any status outside 2xx fails with the server's status line ("HTTP/1.1 404 Not Found"), a
+// transfer failure with the transfer library's text (a refused connection, a body shorter than
+// its Content-Length). Failures are EFailure. On the UI thread the event loop keeps running
+// while the request waits; on a worker thread the call simply blocks.
+class THttpClient {
+public:
+    // The reply body, bytes as the server sent them.
+    QByteArray Get(const QString& url);
+    // The reply body written into Stream; nothing is written for a failure status.
+    void Get(const QString& url, QIODevice& stream, const THttpProgress& progress = {});
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "shell/game/game_info.h"
+
+#include <QDateTime>
+#include <QSqlDatabase>
+
+// Records a downloaded game in the library (insert statement 3): classname repeats classid,
+// picName is StoredPicName's, fDate is StoredAt. Fails with the engine's message, for example
+// when the id is already stored or a value is longer than its column.
+void StoreGame(const QSqlDatabase& database, const TGameInfo& game, const QDateTime& storedAt);

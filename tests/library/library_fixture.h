@@ -1,0 +1,59 @@
+#pragma once
+
+#include "common/date_time.h"
+#include "common/failure.h"
+#include "common/program_folder.h"
+#include "library/library_connection.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <ostream>
+
+// Failed comparisons show the texts, not their UTF-16 code units.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+// A program folder of its own for each test, and a clock the test can set.
+class LibraryFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(FFolder.isValid());
+        SetProgramFolderForTesting(FFolder.path());
+    }
+    void TearDown() override {
+        SetProgramFolderForTesting(QString());
+        TClock::SetNowForTesting(nullptr);
+    }
+
+    QString DatabasePath() const { return FFolder.filePath(QStringLiteral("config.mqb")); }
+
+    QByteArray DatabaseBytes() const {
+        QFile file(DatabasePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    void WriteDatabaseBytes(const QByteArray& bytes) const {
+        QFile file(DatabasePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    static void PinNow(const QDateTime& now) {
+        TClock::SetNowForTesting([now] { return now; });
+    }
+
+    static QString FailureOf(const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const EFailure& failure) {
+            return failure.Message();
+        }
+        return QStringLiteral("no failure");
+    }
+
+private:
+    QTemporaryDir FFolder;
+};
