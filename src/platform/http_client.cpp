@@ -4,6 +4,7 @@
 #include "common/gbk_text.h"
 #include "platform/event_loop_wait.h"
 
+#include <QFileDevice>
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
@@ -146,9 +147,17 @@ QByteArray THttpClient::Get(const QString& url) {
 
 void THttpClient::Get(const QString& url, QIODevice& stream, const THttpProgress& progress) {
     const TBodySink sink = [&stream](const char* data, size_t size) {
+        // A file buffers what it is given; flushing each piece makes a full disk fail the
+        // transfer instead of leaving a silently truncated game behind.
+        auto* file = qobject_cast<QFileDevice*>(&stream);
         const bool written =
-            stream.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size);
-        return written ? QString() : stream.errorString();
+            stream.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size) &&
+            (file == nullptr || file->flush());
+        const QString reason = stream.errorString();
+        return written
+                   ? QString()
+                   : (reason.isEmpty() ? QStringLiteral("The received data could not be written")
+                                       : reason);
     };
     RunKeepingEventsFlowing(
         [&](const TPostToCaller& postToCaller) { Transfer(url, sink, progress, postToCaller); });
