@@ -11,7 +11,7 @@
 
 namespace {
 
-// The catalogue server answers these two headers as it always has; keep them as they are.
+// The catalogue server has always been sent exactly these request headers; keep them as they are.
 constexpr char kAcceptHeader[] = "Accept: text/html, */*";
 constexpr char kUserAgent[] = "Mozilla/3.0 (compatible; Indy Library)";
 
