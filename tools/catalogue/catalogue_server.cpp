@@ -2,6 +2,7 @@
 
 #include "delivery.h"
 
+#include <chrono>
 #include <stdexcept>
 
 namespace {
@@ -54,12 +55,25 @@ int CatalogueServer::bind(int port) {
     return port_;
 }
 
-void CatalogueServer::run() {
-    server_.listen_after_bind();
+CatalogueServer::~CatalogueServer() {
+    stop();
+}
+
+void CatalogueServer::start() {
+    serving_ = std::thread([this] {
+        server_.listen_after_bind();
+        listenEnded_ = true;
+    });
+    // A stop() that came before the listening loop runs would be lost; wait for it.
+    while (!server_.is_running() && !listenEnded_)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 void CatalogueServer::stop() {
+    if (!serving_.joinable())
+        return;
     server_.stop();
+    serving_.join();
 }
 
 void CatalogueServer::handle(const httplib::Request& request, httplib::Response& response) {

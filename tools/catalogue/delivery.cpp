@@ -77,11 +77,16 @@ void sendSlowly(const Payload& body, uint64_t bytesPerSecond, const std::string&
 
 void sendWithoutLength(const Payload& body, bool chunked, const std::string& type,
                        httplib::Response& response) {
-    auto provider = [body](size_t offset, httplib::DataSink& sink) {
+    // Without a length only the closing can end the body, but the server would keep the
+    // connection open for the next request: a provider that fails after the last byte makes
+    // it close. Chunked bodies end with their last chunk instead.
+    auto provider = [body, chunked](size_t offset, httplib::DataSink& sink) {
         std::string piece;
         body.read(offset, kChunk, piece);
         if (!piece.empty())
             return sink.write(piece.data(), piece.size());
+        if (!chunked)
+            return false;
         sink.done();
         return true;
     };
@@ -127,7 +132,7 @@ void deliver(Reply reply, const Fault& fault, const httplib::Request& request,
                    response);
         return;
     case Fault::Kind::NoLength:
-        response.set_header("Connection", "close"); // the end of the body is the closing
+        response.set_header("Connection", "close");
         sendWithoutLength(body, false, reply.contentType, response);
         return;
     case Fault::Kind::Chunked:

@@ -6,7 +6,6 @@
 #include <iostream>
 #include <pthread.h>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -60,11 +59,10 @@ int main(int argc, char** argv) {
     try {
         CatalogueServer server(options.dataDir);
         std::cout << server.bind(options.port) << std::endl;
-        std::thread serving([&server] { server.run(); });
+        server.start();
         int signal = 0;
         sigwait(&stopSignals, &signal);
         server.stop();
-        serving.join();
     } catch (const std::exception& error) {
         std::cerr << "pebblo-catalogue: " << error.what() << "\n";
         return 1;

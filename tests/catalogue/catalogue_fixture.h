@@ -1,0 +1,34 @@
+#pragma once
+
+#include "catalogue_server.h"
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <memory>
+#include <string>
+
+// One in-process catalogue server on a free loopback port, shared by a test suite.
+class CatalogueFixture : public testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+
+    static int port() { return port_; }
+    static std::string host() { return "127.0.0.1:" + std::to_string(port_); }
+    static std::string origin() { return "http://" + host(); }
+    static const Catalogue& catalogue() { return server_->catalogue(); }
+
+    // A GET through a fresh client that follows no redirections.
+    static httplib::Result get(const std::string& target, const httplib::Headers& headers = {});
+    // Bytes sent as they are; everything the server answers until it closes (or 5 s pass).
+    static std::string rawExchange(const std::string& request);
+
+private:
+    static inline std::unique_ptr<CatalogueServer> server_;
+    static inline int port_ = 0;
+};
+
+// GBK body to UTF-8; fails the test when the bytes are not GBK.
+std::string decodeGbk(const std::string& body);
+// Path and query of an absolute http address.
+std::string pathOf(const std::string& address);
