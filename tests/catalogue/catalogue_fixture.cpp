@@ -24,13 +24,15 @@ httplib::Result CatalogueFixture::get(const std::string& target, const httplib::
     return client.Get(target, headers);
 }
 
-std::string CatalogueFixture::rawExchange(const std::string& request) {
+std::string CatalogueFixture::rawExchange(const std::string& request,
+                                          std::chrono::milliseconds patience) {
     const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<uint16_t>(port_));
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    timeval timeout{5, 0};
+    timeval timeout{patience.count() / 1000,
+                    static_cast<suseconds_t>(patience.count() % 1000 * 1000)};
     setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
     std::string answer;
     if (connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&

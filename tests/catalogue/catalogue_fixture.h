@@ -2,6 +2,7 @@
 
 #include "catalogue_server.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 #include <httplib.h>
 #include <memory>
@@ -20,8 +21,10 @@ protected:
 
     // A GET through a fresh client that follows no redirections.
     static httplib::Result get(const std::string& target, const httplib::Headers& headers = {});
-    // Bytes sent as they are; everything the server answers until it closes (or 5 s pass).
-    static std::string rawExchange(const std::string& request);
+    // Bytes sent as they are; everything the server answers until it closes or stays
+    // silent for the given time.
+    static std::string rawExchange(const std::string& request,
+                                   std::chrono::milliseconds patience = std::chrono::seconds(5));
 
 private:
     static inline std::unique_ptr<CatalogueServer> server_;
