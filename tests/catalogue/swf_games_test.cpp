@@ -35,8 +35,9 @@ bool pushesString(const SwfFile& file, const std::string& text) {
 
 TEST(SwfGames, EveryGameIsAWellFormedVersion6To8MovieEndingInEnd) {
     const std::set<uint16_t> knownTags = {
-        swf::End,      swf::ShowFrame,    swf::DefineShape,   swf::SetBackgroundColor,
-        swf::DoAction, swf::PlaceObject2, swf::RemoveObject2, swf::DefineBitsLossless2};
+        swf::End,           swf::ShowFrame,    swf::DefineShape,   swf::SetBackgroundColor,
+        swf::DoAction,      swf::PlaceObject2, swf::RemoveObject2, swf::DefineBitsLossless2,
+        swf::FileAttributes};
     for (swf::GameKind kind : swf::kAllGameKinds) {
         SCOPED_TRACE(static_cast<int>(kind));
         const SwfFile file = readSwf(movieOf(kind));
@@ -46,7 +47,9 @@ TEST(SwfGames, EveryGameIsAWellFormedVersion6To8MovieEndingInEnd) {
         EXPECT_EQ(file.stageWidthTwips, 400 * 20);
         EXPECT_EQ(file.stageHeightTwips, 300 * 20);
         ASSERT_FALSE(file.tags.empty());
-        EXPECT_EQ(file.tags.front().code, swf::SetBackgroundColor);
+        const bool attributesFirst = file.tags.front().code == swf::FileAttributes;
+        EXPECT_EQ(attributesFirst, file.version >= 8);
+        EXPECT_EQ(file.tags.at(attributesFirst ? 1 : 0).code, swf::SetBackgroundColor);
         EXPECT_EQ(file.tags.back().code, swf::End);
         EXPECT_EQ(file.frameCount,
                   std::count_if(file.tags.begin(), file.tags.end(),

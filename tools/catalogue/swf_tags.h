@@ -14,6 +14,7 @@ enum TagCode : uint16_t {
     PlaceObject2 = 26,
     RemoveObject2 = 28,
     DefineBitsLossless2 = 36,
+    FileAttributes = 69,
 };
 
 } // namespace swf

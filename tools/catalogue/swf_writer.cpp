@@ -194,7 +194,11 @@ Bytes Shape::defineShapeBody(uint16_t characterId) const {
 
 MovieWriter::MovieWriter(uint8_t version, int widthPixels, int heightPixels, int framesPerSecond)
     : version_(version), width_(widthPixels), height_(heightPixels),
-      framesPerSecond_(framesPerSecond) {}
+      framesPerSecond_(framesPerSecond) {
+    // Version 8 movies open with their attributes; all clear means ActionScript 1/2.
+    if (version_ >= 8)
+        tag(FileAttributes, {0, 0, 0, 0});
+}
 
 void MovieWriter::setBackground(Rgb colour) {
     tag(SetBackgroundColor, {colour.r, colour.g, colour.b});
