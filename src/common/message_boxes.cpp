@@ -1,5 +1,7 @@
 #include "common/message_boxes.h"
 
+#include "common/application_title.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -16,8 +18,7 @@ void Show(TMessageKind kind, const QString& text) {
         return;
     }
     QMessageBox box(kind == TMessageKind::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    QApplication::applicationDisplayName(), text, QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    ApplicationTitle(), text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 

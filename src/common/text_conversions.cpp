@@ -7,7 +7,8 @@
 namespace {
 
 std::optional<qint64> DigitValue(QChar c, int base) {
-    const int digit = c.isDigit() ? c.digitValue()
+    // Only ASCII digits: full-width digits from GBK text are not numbers here.
+    const int digit = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ? c.unicode() - '0'
                       : (c.toLower() >= QLatin1Char('a') && c.toLower() <= QLatin1Char('f'))
                           ? c.toLower().unicode() - 'a' + 10
                           : -1;

@@ -1,0 +1,54 @@
+#include "shell/main_window.h"
+
+#include "common/handler_guard.h"
+#include "common/hosts.h"
+#include "platform/shell_open.h"
+#include "shell/clickable_image.h"
+#include "shell/skin_data.h"
+
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTabWidget>
+
+TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
+    Q_INIT_RESOURCE(shell);
+    setObjectName(QStringLiteral("frmMain"));
+    SkinData1 = new TSkinData(this);
+    SkinData1->setObjectName(QStringLiteral("SkinData1"));
+    BuildLayout();
+
+    for (TClickableImage* toggle : {Image1, imgLeft, imgRight})
+        toggle->SetOnClick([this] { Image1Click(); });
+    Image3->SetOnClick([this] { Image3Click(); });
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { Button1Click(); }); });
+
+    resize(950, 547);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::Image1Click() {
+    PanelLeft->setVisible(!PanelLeft->isVisibleTo(this));
+    Image1->setPixmap(PanelLeft->isVisibleTo(this) ? imgLeft->pixmap() : imgRight->pixmap());
+}
+
+void TfrmMain::Image3Click() {
+    pnlRIght->setVisible(!pnlRIght->isVisibleTo(this));
+    // A reopened right pane is 125 pixels wide, not its first 160.
+    pnlRIght->setFixedWidth(pnlRIght->width() > 0 ? 0 : 125);
+}
+
+void TfrmMain::Button1Click() {
+    OpenWithDesktop(QStringLiteral("http://") + VendorHost() + '/');
+}
+
+void TfrmMain::SelectPage(int index) {
+    const QSignalBlocker quiet(pcMain);
+    pcMain->setCurrentIndex(index);
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QScrollArea;
+class QSystemTrayIcon;
+class QTabWidget;
+class TBrowserPane;
+class TClickableImage;
+class THotKeyField;
+class TSkinData;
+
+// The main window: the catalogue panes, the player page, the local library, the settings and
+// the About page. It owns every object of the user interface.
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    void FormCreate();
+    void Image1Click();
+    void Image3Click();
+    void Button1Click();
+
+    // Switches pcMain the way the program does it, without raising the user's change handler.
+    void SelectPage(int index);
+
+    QString ProgramFolder() const { return FProgramFolder; }
+    QString SkinFolder() const { return FSkinFolder; }
+    quint16 HideHotKeyIndex() const { return FHideHotKeyIndex; }
+
+    // Left pane, its strip, the centre, the right strip and the right pane.
+    QWidget* PanelLeft = nullptr;
+    TBrowserPane* WB_GameTreeList = nullptr;
+    QWidget* pnlNavigatorLeft = nullptr;
+    TClickableImage* Image1 = nullptr;
+    QWidget* PanelCenter = nullptr;
+    QTabWidget* pcMain = nullptr;
+    QWidget* Panel1 = nullptr;
+    TClickableImage* Image3 = nullptr;
+    QWidget* pnlRIght = nullptr;
+    TBrowserPane* WB_Right = nullptr;
+
+    // Pages of pcMain in index order and the panes on them.
+    QWidget* pcGameList = nullptr;
+    TBrowserPane* WB_GameList = nullptr;
+    QWidget* tsCurrentGame = nullptr;
+    QWidget* tsAdvice = nullptr;
+    TBrowserPane* wb_advice = nullptr;
+    QWidget* pcGameOrder = nullptr;
+    TBrowserPane* wb_order = nullptr;
+    QWidget* tsSetting = nullptr;
+    QWidget* tsAbout = nullptr;
+    QWidget* TabSheet1 = nullptr;
+    TBrowserPane* WB_search = nullptr;
+    QWidget* tsLocalGame = nullptr;
+
+    // The "当前游戏" page: the download panel behind the player panel.
+    QWidget* pnlCurrentGame = nullptr;
+    QWidget* pnlDownload = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QLabel* lbDownLoad = nullptr;
+    TBrowserPane* wbCurrent = nullptr;
+    QWidget* pnlPlaying = nullptr;
+    QWidget* Panel3 = nullptr;
+    QWidget* Panel2 = nullptr;
+    QPushButton* btnAddFavorate = nullptr;
+    QPushButton* btnStop = nullptr;
+    QPushButton* btnReplay = nullptr;
+    QPushButton* btnFullScreen = nullptr;
+    QPushButton* btnViewInfo = nullptr;
+    TClickableImage* imgLeft = nullptr;
+    TClickableImage* imgRight = nullptr;
+
+    // Settings page.
+    THotKeyField* HotKey1 = nullptr;
+    QCheckBox* chk_Closehotkey = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QPushButton* btnSave = nullptr;
+
+    // About page.
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+
+    // Local games page.
+    QTabWidget* PageControl1 = nullptr;
+    QScrollArea* sbAll = nullptr;
+    QScrollArea* sbFavorite = nullptr;
+    QScrollArea* sbThisWeek = nullptr;
+
+    TSkinData* SkinData1 = nullptr;
+    QSystemTrayIcon* TrayIcon1 = nullptr;
+
+private:
+    void BuildLayout();
+    QWidget* BuildCurrentGamePage();
+    QWidget* BuildSettingsPage();
+    QWidget* BuildAboutPage();
+    QWidget* BuildLocalGamePage();
+    void BuildTrayIcon();
+
+    static QString ReadSetting(const QString& key, const QString& writeKey,
+                               const QString& fallback);
+    void CreateProgramFolders();
+    void PointPanesAtStartPages();
+
+    QString FProgramFolder;
+    QString FSkinFolder;
+    quint16 FHideHotKeyIndex = 0;
+};

@@ -1,0 +1,280 @@
+// The main window's controls and their places; behaviour lives in main_window.cpp.
+#include "common/application_title.h"
+#include "common/hosts.h"
+#include "platform/browser_pane.h"
+#include "shell/clickable_image.h"
+#include "shell/hot_key_field.h"
+#include "shell/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+QWidget* NamedPanel(const QString& name, QWidget* parent = nullptr) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(name);
+    return panel;
+}
+
+QVBoxLayout* FillingLayout(QWidget* panel) {
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    return layout;
+}
+
+// A page that holds one control filling it.
+QWidget* FilledSheet(const QString& sheetName, QWidget* content) {
+    QWidget* sheet = NamedPanel(sheetName);
+    FillingLayout(sheet)->addWidget(content);
+    return sheet;
+}
+
+QPushButton* NamedButton(const QString& name, const QString& caption) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(name);
+    return button;
+}
+
+QLabel* NamedLabel(const QString& name, const QString& text) {
+    auto* label = new QLabel(text);
+    label->setObjectName(name);
+    return label;
+}
+
+} // namespace
+
+void TfrmMain::BuildLayout() {
+    setWindowTitle(QStringLiteral("Pebblo客户端-") + VendorHost().toUpper());
+    setWindowIcon(QIcon(QStringLiteral(":/pebblo/pebblo.svg")));
+    QFont font(QStringLiteral("Tahoma"), 8);
+    // Tahoma has no Chinese glyphs; the fallback keeps the captions readable.
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("WenQuanYi Micro Hei"),
+                      QStringLiteral("Noto Sans CJK SC")});
+    // Application-wide, so that skins (style sheets) and message boxes keep it too.
+    QApplication::setFont(font);
+    setFont(font);
+
+    QWidget* frame = NamedPanel(QStringLiteral("Panel"));
+    auto* row = new QHBoxLayout(frame);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    setCentralWidget(frame);
+
+    PanelLeft = NamedPanel(QStringLiteral("PanelLeft"));
+    PanelLeft->setFixedWidth(144);
+    WB_GameTreeList = new TBrowserPane(QStringLiteral("WB_GameTreeList"));
+    FillingLayout(PanelLeft)->addWidget(WB_GameTreeList);
+
+    pnlNavigatorLeft = NamedPanel(QStringLiteral("pnlNavigatorLeft"));
+    pnlNavigatorLeft->setFixedWidth(9);
+    Image1 = new TClickableImage(QStringLiteral("Image1"), pnlNavigatorLeft);
+    Image1->setGeometry(0, 270, 10, 51);
+
+    PanelCenter = NamedPanel(QStringLiteral("PanelCenter"));
+    pcMain = new QTabWidget;
+    pcMain->setObjectName(QStringLiteral("pcMain"));
+    FillingLayout(PanelCenter)->addWidget(pcMain);
+
+    Panel1 = NamedPanel(QStringLiteral("Panel1"));
+    Panel1->setFixedWidth(10);
+    Image3 = new TClickableImage(QStringLiteral("Image3"), Panel1);
+    Image3->setGeometry(1, 270, 8, 57);
+    Image3->setPixmap(QIcon(QStringLiteral(":/pebblo/right_pane_toggle.svg")).pixmap(8, 57));
+
+    pnlRIght = NamedPanel(QStringLiteral("pnlRIght"));
+    pnlRIght->setFixedWidth(160);
+    WB_Right = new TBrowserPane(QStringLiteral("WB_Right"));
+    FillingLayout(pnlRIght)->addWidget(WB_Right);
+
+    for (QWidget* region : {PanelLeft, pnlNavigatorLeft, PanelCenter, Panel1, pnlRIght})
+        row->addWidget(region, region == PanelCenter ? 1 : 0);
+
+    WB_GameList = new TBrowserPane(QStringLiteral("WB_GameList"));
+    wb_advice = new TBrowserPane(QStringLiteral("wb_advice"));
+    wb_order = new TBrowserPane(QStringLiteral("wb_order"));
+    WB_search = new TBrowserPane(QStringLiteral("WB_search"));
+    pcGameList = FilledSheet(QStringLiteral("pcGameList"), WB_GameList);
+    tsCurrentGame = BuildCurrentGamePage();
+    tsAdvice = FilledSheet(QStringLiteral("tsAdvice"), wb_advice);
+    pcGameOrder = FilledSheet(QStringLiteral("pcGameOrder"), wb_order);
+    tsSetting = BuildSettingsPage();
+    tsAbout = BuildAboutPage();
+    TabSheet1 = FilledSheet(QStringLiteral("TabSheet1"), WB_search);
+    tsLocalGame = BuildLocalGamePage();
+    pcMain->addTab(pcGameList, QStringLiteral("游戏列表"));
+    pcMain->addTab(tsCurrentGame, QStringLiteral("当前游戏"));
+    pcMain->addTab(tsAdvice, QStringLiteral("每日推荐"));
+    pcMain->addTab(pcGameOrder, QStringLiteral("最新排行"));
+    pcMain->addTab(tsSetting, QStringLiteral("设置"));
+    pcMain->addTab(tsAbout, QStringLiteral("关于"));
+    pcMain->addTab(TabSheet1, QStringLiteral("游戏搜索"));
+    pcMain->addTab(tsLocalGame, QStringLiteral("本地游戏"));
+    pcMain->setCurrentIndex(0);
+
+    Image1->setPixmap(imgLeft->pixmap());
+    BuildTrayIcon();
+}
+
+QWidget* TfrmMain::BuildCurrentGamePage() {
+    QWidget* page = NamedPanel(QStringLiteral("tsCurrentGame"));
+    // Both panels share one cell; the player panel lies in front while it is visible.
+    auto* stack = new QGridLayout(page);
+    stack->setContentsMargins(0, 0, 0, 0);
+
+    pnlCurrentGame = NamedPanel(QStringLiteral("pnlCurrentGame"));
+    pnlDownload = NamedPanel(QStringLiteral("pnlDownload"));
+    pnlDownload->setFixedHeight(48);
+    ProgressBar1 = new QProgressBar;
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setTextVisible(false);
+    lbDownLoad = NamedLabel(QStringLiteral("lbDownLoad"), QString());
+    QVBoxLayout* download = FillingLayout(pnlDownload);
+    download->addWidget(ProgressBar1, 1);
+    download->addWidget(lbDownLoad);
+    wbCurrent = new TBrowserPane(QStringLiteral("wbCurrent"));
+    QVBoxLayout* current = FillingLayout(pnlCurrentGame);
+    current->addWidget(pnlDownload);
+    current->addWidget(wbCurrent, 1);
+
+    pnlPlaying = NamedPanel(QStringLiteral("pnlPlaying"));
+    Panel3 = NamedPanel(QStringLiteral("Panel3"));
+    Panel3->setAttribute(Qt::WA_StyledBackground);
+    FillingLayout(Panel3);
+    Panel2 = NamedPanel(QStringLiteral("Panel2"));
+    Panel2->setAttribute(Qt::WA_StyledBackground);
+    Panel2->setFixedHeight(39);
+    auto* buttons = new QHBoxLayout(Panel2);
+    btnAddFavorate =
+        NamedButton(QStringLiteral("btnAddFavorate"), QStringLiteral("添加到我的收藏"));
+    btnStop = NamedButton(QStringLiteral("btnStop"), QStringLiteral("停止播放"));
+    btnReplay = NamedButton(QStringLiteral("btnReplay"), QStringLiteral("再玩一次"));
+    btnFullScreen = NamedButton(QStringLiteral("btnFullScreen"), QStringLiteral("全屏游戏"));
+    btnViewInfo = NamedButton(QStringLiteral("btnViewInfo"), QStringLiteral("查看说明"));
+    for (QPushButton* button : {btnAddFavorate, btnStop, btnReplay, btnFullScreen, btnViewInfo})
+        buttons->addWidget(button);
+    buttons->addStretch(1);
+    QVBoxLayout* playing = FillingLayout(pnlPlaying);
+    playing->addWidget(Panel3, 1);
+    playing->addWidget(Panel2);
+
+    // Hidden holders of the two pictures the left-pane toggle shows.
+    imgLeft = new TClickableImage(QStringLiteral("imgLeft"), pnlPlaying);
+    imgLeft->setPixmap(QIcon(QStringLiteral(":/pebblo/pane_open.svg")).pixmap(10, 51));
+    imgLeft->hide();
+    imgRight = new TClickableImage(QStringLiteral("imgRight"), pnlPlaying);
+    imgRight->setPixmap(QIcon(QStringLiteral(":/pebblo/pane_closed.svg")).pixmap(10, 51));
+    imgRight->hide();
+
+    stack->addWidget(pnlCurrentGame, 0, 0);
+    stack->addWidget(pnlPlaying, 0, 0);
+    pnlPlaying->raise();
+    return page;
+}
+
+QWidget* TfrmMain::BuildSettingsPage() {
+    QWidget* page = NamedPanel(QStringLiteral("tsSetting"));
+    auto* group = new QGroupBox(QStringLiteral("系统热键设置"));
+    group->setObjectName(QStringLiteral("GroupBox1"));
+    group->setFixedHeight(137);
+    HotKey1 = new THotKeyField(QStringLiteral("HotKey1"));
+    chk_Closehotkey = new QCheckBox(QStringLiteral("使用F1快速关闭程序"));
+    chk_Closehotkey->setObjectName(QStringLiteral("chk_Closehotkey"));
+    ComboBox1 = new QComboBox;
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    ComboBox1->setEditText(QStringLiteral("默认主题.skn"));
+    auto* form = new QFormLayout(group);
+    form->addRow(QStringLiteral("快速显示/隐藏:"), HotKey1);
+    form->addRow(chk_Closehotkey);
+    form->addRow(QStringLiteral("个性化设置："), ComboBox1);
+
+    btnSave = NamedButton(QStringLiteral("btnSave"), QStringLiteral("保存"));
+    auto* column = new QVBoxLayout(page);
+    column->addWidget(group);
+    column->addWidget(btnSave, 0, Qt::AlignLeft);
+    column->addStretch(1);
+    return page;
+}
+
+QWidget* TfrmMain::BuildAboutPage() {
+    QWidget* page = NamedPanel(QStringLiteral("tsAbout"));
+    auto* group = new QGroupBox;
+    group->setObjectName(QStringLiteral("GroupBox2"));
+    auto* lines = new QVBoxLayout(group);
+    for (const QString& line :
+         {QStringLiteral("软件名称：Pebblo客户端"),
+          QStringLiteral("本客户端集合了上万个小游戏，您只需下载一次，就算网络断线您也还能继续玩"),
+          QStringLiteral("客服号码：800-820-7788"),
+          QStringLiteral("电子邮件：service@pebblo.example"),
+          QStringLiteral("网站：") + VendorHost(), QStringLiteral("版本：V3.7")})
+        lines->addWidget(new QLabel(line));
+
+    Button1 = NamedButton(QStringLiteral("Button1"), QStringLiteral("点击进入小游戏"));
+    Button2 = NamedButton(QStringLiteral("Button2"), QStringLiteral("检查升级"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    buttons->addStretch(1);
+    auto* column = new QVBoxLayout(page);
+    column->addWidget(group);
+    column->addLayout(buttons);
+    column->addStretch(1);
+    return page;
+}
+
+QWidget* TfrmMain::BuildLocalGamePage() {
+    QWidget* page = NamedPanel(QStringLiteral("tsLocalGame"));
+    PageControl1 = new QTabWidget;
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    FillingLayout(page)->addWidget(PageControl1);
+    const auto addSheet = [this](const QString& sheetName, const QString& caption,
+                                 const QString& areaName) {
+        auto* area = new QScrollArea;
+        area->setObjectName(areaName);
+        area->setWidget(new QWidget);
+        area->setWidgetResizable(false);
+        PageControl1->addTab(FilledSheet(sheetName, area), caption);
+        return area;
+    };
+    sbAll = addSheet(QStringLiteral("tsLocalGameAll"), QStringLiteral("所有游戏"),
+                     QStringLiteral("sbAll"));
+    sbFavorite = addSheet(QStringLiteral("tsFavorite"), QStringLiteral("我的收藏"),
+                          QStringLiteral("sbFavorite"));
+    sbThisWeek = addSheet(QStringLiteral("tsThisWeek"), QStringLiteral("一周内玩过的游戏"),
+                          QStringLiteral("sbThisWeek"));
+    return page;
+}
+
+void TfrmMain::BuildTrayIcon() {
+    TrayIcon1 = new QSystemTrayIcon(QIcon(QStringLiteral(":/pebblo/pebblo.svg")), this);
+    TrayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
+    TrayIcon1->setToolTip(ApplicationTitle());
+    // Showing the icon while no notification area exists leaves Qt's X11 tray window blocking
+    // the main window's close requests, so the icon waits until a tray host is there.
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        TrayIcon1->show();
+        return;
+    }
+    auto* waitForTray = new QTimer(this);
+    connect(waitForTray, &QTimer::timeout, this, [this, waitForTray] {
+        if (!QSystemTrayIcon::isSystemTrayAvailable())
+            return;
+        waitForTray->deleteLater();
+        TrayIcon1->show();
+    });
+    waitForTray->start(2000);
+}

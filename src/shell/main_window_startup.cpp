@@ -1,0 +1,106 @@
+// What the main window does once at creation: settings, skin, folders and the catalogue panes.
+#include "common/failure.h"
+#include "common/folder_lookup.h"
+#include "common/hosts.h"
+#include "common/message_boxes.h"
+#include "common/program_folder.h"
+#include "common/text_conversions.h"
+#include "config/config_manager.h"
+#include "platform/browser_pane.h"
+#include "shell/hot_key_field.h"
+#include "shell/main_window.h"
+#include "shell/skin_data.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+
+namespace {
+
+const QString kDefaultSkin = QStringLiteral("默认主题.skn");
+const QString kDefaultHideHotKey = QStringLiteral("16449");
+const QString kDefaultCloseHotKey = QStringLiteral("-1");
+
+// A failing step is reported and start-up goes on with that setting's default, so a bad
+// configuration never leaves the client without its database, folders or panes. The same
+// failure (an unreadable file fails every read) is reported once.
+class TStartupSteps {
+public:
+    template <typename Step> void Run(Step&& step) {
+        try {
+            step();
+        } catch (const EFailure& failure) {
+            if (!FReported.contains(failure.Message())) {
+                FReported.append(failure.Message());
+                ShowStandardError(failure.Message());
+            }
+        }
+    }
+
+private:
+    QStringList FReported;
+};
+
+} // namespace
+
+void TfrmMain::FormCreate() {
+    FProgramFolder = ::ProgramFolder();
+    TConfigManager::SetConfigFilePath(
+        ResolveInFolder(FProgramFolder, QStringLiteral("config.xml")));
+    FSkinFolder = ResolveInFolder(FProgramFolder, QStringLiteral("skin")) + QLatin1Char('/');
+
+    TStartupSteps steps;
+    QString skin = kDefaultSkin;
+    steps.Run(
+        [&] { skin = ReadSetting(QStringLiteral("skin"), QStringLiteral("Skin"), kDefaultSkin); });
+    ComboBox1->setEditText(skin);
+    SkinData1->SetSkinFile(FSkinFolder + skin);
+    if (!SkinData1->Active())
+        SkinData1->Activate();
+
+    int hideHotKey = StrToInt(kDefaultHideHotKey);
+    steps.Run([&] {
+        hideHotKey = StrToInt(ReadSetting(QStringLiteral("HideHotKey"),
+                                          QStringLiteral("HideHotKey"), kDefaultHideHotKey));
+    });
+    HotKey1->SetValue(hideHotKey);
+
+    bool closeWithF1 = StrToBool(kDefaultCloseHotKey);
+    steps.Run([&] {
+        closeWithF1 = StrToBool(ReadSetting(QStringLiteral("CloseHotKey"),
+                                            QStringLiteral("CloseHotKey"), kDefaultCloseHotKey));
+    });
+    chk_Closehotkey->setChecked(closeWithF1);
+
+    CreateProgramFolders();
+    PointPanesAtStartPages();
+}
+
+// The stored text of Key; when it is missing or empty, Fallback is written under WriteKey.
+QString TfrmMain::ReadSetting(const QString& key, const QString& writeKey,
+                              const QString& fallback) {
+    QString value;
+    TConfigManager::ReadValue(key, value);
+    if (!value.isEmpty())
+        return value;
+    TConfigManager::WriteValue(writeKey, fallback);
+    return fallback;
+}
+
+void TfrmMain::CreateProgramFolders() {
+    for (const QString& folder : {QStringLiteral("flash"), QStringLiteral("pic")}) {
+        if (FindInFolder(FProgramFolder, folder).isEmpty())
+            QDir(FProgramFolder).mkdir(folder);
+    }
+}
+
+void TfrmMain::PointPanesAtStartPages() {
+    const QString base = QStringLiteral("http://") + CatalogueHost() + QStringLiteral("/gamesoft/");
+    const std::pair<TBrowserPane*, const char*> startPages[] = {
+        {WB_GameTreeList, "left.asp"},  {WB_Right, "AD_right.htm"},   {WB_GameList, "AD_main.htm"},
+        {wb_advice, "GameTjList.asp"},  {wb_order, "GamePhList.asp"}, {wbCurrent, "AD_main.htm"},
+        {WB_search, "soft_search.asp"},
+    };
+    for (const auto& [pane, page] : startPages)
+        pane->Navigate(base + QLatin1String(page));
+}

@@ -1,0 +1,219 @@
+#include "common/gbk_text.h"
+#include "common/program_folder.h"
+#include "platform/browser_pane.h"
+#include "shell/clickable_image.h"
+#include "shell/hot_key_field.h"
+#include "shell/main_window.h"
+#include "shell/skin_data.h"
+#include "support/recorded_messages.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(FFolder.isValid());
+        SetProgramFolderForTesting(FFolder.path());
+    }
+    void TearDown() override { SetProgramFolderForTesting(QString()); }
+
+    TfrmMain& Create() {
+        FWindow = std::make_unique<TfrmMain>();
+        return *FWindow;
+    }
+
+    QString Path(const QString& name) const { return FFolder.filePath(name); }
+
+    void WriteConfig(const QByteArray& bytes) const {
+        QFile file(Path(QStringLiteral("config.xml")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QByteArray ConfigBytes() const {
+        QFile file(Path(QStringLiteral("config.xml")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir FFolder;
+    TRecordedMessages FMessages;
+    std::unique_ptr<TfrmMain> FWindow;
+};
+
+TEST_F(MainWindow, HasItsEightPagesInIndexOrder) {
+    TfrmMain& window = Create();
+    const QStringList captions{"游戏列表", "当前游戏", "每日推荐", "最新排行",
+                               "设置",     "关于",     "游戏搜索", "本地游戏"};
+    const QStringList sheets{"pcGameList", "tsCurrentGame", "tsAdvice",  "pcGameOrder",
+                             "tsSetting",  "tsAbout",       "TabSheet1", "tsLocalGame"};
+    ASSERT_EQ(window.pcMain->count(), 8);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(window.pcMain->tabText(i), captions[i]);
+        EXPECT_EQ(window.pcMain->widget(i)->objectName(), sheets[i]);
+    }
+    EXPECT_EQ(window.pcMain->currentIndex(), 0);
+    EXPECT_EQ(window.PageControl1->count(), 3);
+    EXPECT_EQ(window.PageControl1->tabText(2), QStringLiteral("一周内玩过的游戏"));
+}
+
+TEST_F(MainWindow, IsLaidOutAsTheCatalogueClient) {
+    qputenv("PEBBLO_VENDOR_HOST", "www.vendor.example");
+    TfrmMain& window = Create();
+    qunsetenv("PEBBLO_VENDOR_HOST");
+    EXPECT_EQ(window.objectName(), QStringLiteral("frmMain"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Pebblo客户端-WWW.VENDOR.EXAMPLE"));
+    EXPECT_EQ(window.size(), QSize(950, 547));
+    EXPECT_EQ(window.font().family(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(window.font().pointSize(), 8);
+    EXPECT_EQ(window.PanelLeft->width(), 144);
+    EXPECT_EQ(window.pnlNavigatorLeft->width(), 9);
+    EXPECT_EQ(window.Panel1->width(), 10);
+    EXPECT_EQ(window.pnlRIght->width(), 160);
+    EXPECT_EQ(window.Image1->geometry(), QRect(0, 270, 10, 51));
+    EXPECT_EQ(window.Image3->geometry().size(), QSize(8, 57));
+    EXPECT_EQ(window.pnlDownload->height(), 48);
+    EXPECT_EQ(window.Panel2->height(), 39);
+
+    const QList<QPushButton*> buttons{window.btnAddFavorate, window.btnStop, window.btnReplay,
+                                      window.btnFullScreen, window.btnViewInfo};
+    const QStringList texts{"添加到我的收藏", "停止播放", "再玩一次", "全屏游戏", "查看说明"};
+    window.SelectPage(1);
+    window.show();
+    for (int i = 0; i < buttons.size(); ++i) {
+        EXPECT_EQ(buttons[i]->text(), texts[i]);
+        if (i > 0) {
+            EXPECT_LT(buttons[i - 1]->x(), buttons[i]->x());
+        }
+    }
+    EXPECT_TRUE(window.TrayIcon1->isVisible() || !QSystemTrayIcon::isSystemTrayAvailable());
+    EXPECT_EQ(window.TrayIcon1->toolTip(), QStringLiteral("Pebblo客户端"));
+}
+
+TEST_F(MainWindow, RightPaneToggleReopensAt125Pixels) {
+    TfrmMain& window = Create();
+    window.Image3->Click();
+    EXPECT_FALSE(window.pnlRIght->isVisibleTo(&window));
+    EXPECT_EQ(window.pnlRIght->width(), 0);
+    window.Image3->Click();
+    EXPECT_TRUE(window.pnlRIght->isVisibleTo(&window));
+    EXPECT_EQ(window.pnlRIght->width(), 125);
+    window.Image3->Click();
+    EXPECT_FALSE(window.pnlRIght->isVisibleTo(&window));
+    EXPECT_EQ(window.pnlRIght->width(), 0);
+}
+
+TEST_F(MainWindow, LeftPaneToggleShowsThePictureOfItsState) {
+    TfrmMain& window = Create();
+    const QImage open = window.imgLeft->pixmap().toImage();
+    const QImage closed = window.imgRight->pixmap().toImage();
+    ASSERT_NE(open, closed);
+    EXPECT_EQ(window.Image1->pixmap().toImage(), open);
+    window.Image1->Click();
+    EXPECT_FALSE(window.PanelLeft->isVisibleTo(&window));
+    EXPECT_EQ(window.Image1->pixmap().toImage(), closed);
+    window.imgRight->Click();
+    EXPECT_TRUE(window.PanelLeft->isVisibleTo(&window));
+    EXPECT_EQ(window.Image1->pixmap().toImage(), open);
+}
+
+TEST_F(MainWindow, FirstStartWritesTheDefaultsAndMakesTheFolders) {
+    TfrmMain& window = Create();
+    const QByteArray expected = "<configuration><Skin>" + ToGbk(QStringLiteral("默认主题.skn")) +
+                                "</Skin><HideHotKey>16449</HideHotKey>"
+                                "<CloseHotKey>-1</CloseHotKey></configuration>";
+    EXPECT_TRUE(ConfigBytes().startsWith("<?xml version=\"1.0\" encoding=\"GB2312\"?>"));
+    EXPECT_TRUE(ConfigBytes().contains(expected));
+    EXPECT_TRUE(QFileInfo(Path(QStringLiteral("flash"))).isDir());
+    EXPECT_TRUE(QFileInfo(Path(QStringLiteral("pic"))).isDir());
+    EXPECT_EQ(window.ComboBox1->currentText(), QStringLiteral("默认主题.skn"));
+    EXPECT_EQ(window.HotKey1->Value(), 16449);
+    EXPECT_TRUE(window.chk_Closehotkey->isChecked());
+    EXPECT_EQ(window.SkinData1->SkinFile(), Path(QStringLiteral("skin/默认主题.skn")));
+    EXPECT_TRUE(window.SkinData1->Active());
+    EXPECT_TRUE(FMessages.Errors.isEmpty());
+}
+
+TEST_F(MainWindow, StoredSettingsAreUsedAndExistingFoldersLeftAlone) {
+    ASSERT_TRUE(QDir(FFolder.path()).mkdir(QStringLiteral("FLASH")));
+    ASSERT_TRUE(QDir(FFolder.path()).mkpath(QStringLiteral("skin")));
+    QFile skin(Path(QStringLiteral("skin/b.skn")));
+    ASSERT_TRUE(skin.open(QIODevice::WriteOnly));
+    skin.write("QWidget#pcMain { background: #123456; }");
+    skin.close();
+    WriteConfig("<?xml version=\"1.0\" encoding=\"GB2312\"?><configuration><SKIN>b.skn</SKIN>"
+                "<HideHotKey>32833</HideHotKey><CloseHotKey>0</CloseHotKey></configuration>");
+    const QByteArray before = ConfigBytes();
+
+    TfrmMain& window = Create();
+    EXPECT_EQ(window.ComboBox1->currentText(), QStringLiteral("b.skn"));
+    EXPECT_TRUE(window.SkinData1->AppliedStyleSheet().contains(QStringLiteral("#123456")));
+    EXPECT_EQ(window.HotKey1->Value(), 32833);
+    EXPECT_FALSE(window.chk_Closehotkey->isChecked());
+    EXPECT_EQ(ConfigBytes(), before);
+    EXPECT_EQ(QDir(FFolder.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+              (QStringList{"FLASH", "pic", "skin"}));
+}
+
+TEST_F(MainWindow, ABadSettingIsReportedAndTheOtherStepsStillRun) {
+    WriteConfig("<configuration><Skin>a.skn</Skin><HideHotKey>Ctrl+A</HideHotKey>"
+                "<CloseHotKey>yes</CloseHotKey></configuration>");
+    TfrmMain& window = Create();
+    EXPECT_EQ(FMessages.Errors, (QStringList{"'Ctrl+A' is not a valid integer value.",
+                                             "'yes' is not a valid boolean value."}));
+    EXPECT_EQ(window.HotKey1->Value(), 16449);
+    EXPECT_TRUE(window.chk_Closehotkey->isChecked());
+    EXPECT_EQ(window.ComboBox1->currentText(), QStringLiteral("a.skn"));
+    EXPECT_TRUE(QFileInfo(Path(QStringLiteral("flash"))).isDir());
+    EXPECT_EQ(window.WB_GameTreeList->url().path(), QStringLiteral("/gamesoft/left.asp"));
+}
+
+TEST_F(MainWindow, AMalformedConfigurationIsReportedOnceAndNeverRewritten) {
+    const QByteArray malformed = "<configuration><Skin>a.skn</configuration>";
+    WriteConfig(malformed);
+    TfrmMain& window = Create();
+    ASSERT_EQ(FMessages.Errors.size(), 1);
+    EXPECT_EQ(ConfigBytes(), malformed);
+    EXPECT_EQ(window.ComboBox1->currentText(), QStringLiteral("默认主题.skn"));
+    EXPECT_EQ(window.HotKey1->Value(), 16449);
+    EXPECT_TRUE(QFileInfo(Path(QStringLiteral("pic"))).isDir());
+}
+
+TEST_F(MainWindow, PanesStartOnTheirCataloguePages) {
+    qputenv("PEBBLO_CATALOGUE_HOST", "127.0.0.1:9");
+    TfrmMain& window = Create();
+    qunsetenv("PEBBLO_CATALOGUE_HOST");
+    const std::pair<TBrowserPane*, QString> expected[] = {
+        {window.WB_GameTreeList, "left.asp"},  {window.WB_Right, "AD_right.htm"},
+        {window.WB_GameList, "AD_main.htm"},   {window.wb_advice, "GameTjList.asp"},
+        {window.wb_order, "GamePhList.asp"},   {window.wbCurrent, "AD_main.htm"},
+        {window.WB_search, "soft_search.asp"},
+    };
+    for (const auto& [pane, page] : expected)
+        EXPECT_EQ(pane->url().toString(), "http://127.0.0.1:9/gamesoft/" + page)
+            << pane->objectName().toStdString();
+}
+
+TEST_F(MainWindow, ProgramPageSwitchesDoNotRaiseTheChangeHandler) {
+    TfrmMain& window = Create();
+    int raised = 0;
+    QObject::connect(window.pcMain, &QTabWidget::currentChanged, [&raised] { ++raised; });
+    window.SelectPage(1);
+    EXPECT_EQ(window.pcMain->currentIndex(), 1);
+    EXPECT_EQ(raised, 0);
+    window.pcMain->setCurrentIndex(7);
+    EXPECT_EQ(raised, 1);
+}
+
+} // namespace
