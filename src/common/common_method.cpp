@@ -51,3 +51,12 @@ QString TrimBlanks(const QString& text) {
 QByteArray TrimBlanks(const QByteArray& text) {
     return TrimBlanksOf(text);
 }
+
+QString UpperCaseAscii(const QString& text) {
+    QString upper = text;
+    for (QChar& c : upper) {
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 'a' + 'A');
+    }
+    return upper;
+}

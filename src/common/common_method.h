@@ -18,6 +18,9 @@ public:
     static bool CreateDatabaseFile(const QString& path, QString& errorText);
 };
 
+// Only the letters a to z made capitals; every other character stays as it is.
+QString UpperCaseAscii(const QString& text);
+
 // Blanks and control characters (everything up to and including the space) at both ends.
 QString TrimBlanks(const QString& text);
 QByteArray TrimBlanks(const QByteArray& text);

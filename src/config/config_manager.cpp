@@ -14,12 +14,7 @@ QString& ConfigPath() {
 }
 
 QString KeyForm(const QString& name) {
-    QString key = TrimBlanks(name);
-    for (QChar& c : key) {
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 'a' + 'A');
-    }
-    return key;
+    return UpperCaseAscii(TrimBlanks(name));
 }
 
 // The first element child of the root whose name matches Key; later namesakes are never used.

@@ -2,6 +2,8 @@
 
 #include "common/handler_guard.h"
 #include "common/hosts.h"
+#include "library/library_connection.h"
+#include "platform/browser_pane.h"
 #include "platform/shell_open.h"
 #include "shell/clickable_image.h"
 #include "shell/skin_data.h"
@@ -22,6 +24,15 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     for (TClickableImage* toggle : {Image1, imgLeft, imgRight})
         toggle->SetOnClick([this] { Image1Click(); });
     Image3->SetOnClick([this] { Image3Click(); });
+    WB_GameTreeList->SetOnBeforeNavigate(
+        [this](TBrowserPane* pane, const QString& url, bool& cancel) {
+            RunHandler([&] { WB_GameTreeListBeforeNavigate2(pane, url, cancel); });
+        });
+    for (TBrowserPane* pane : {WB_GameList, wb_advice, wb_order, WB_search}) {
+        pane->SetOnBeforeNavigate([this](TBrowserPane* sender, const QString& url, bool& cancel) {
+            RunHandler([&] { WB_GameListBeforeNavigate2(sender, url, cancel); });
+        });
+    }
     connect(Button1, &QPushButton::clicked, this,
             [this] { RunHandler([this] { Button1Click(); }); });
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "shell/game/game_info.h"
+
 #include <QMainWindow>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -13,6 +16,7 @@ class QTabWidget;
 class TBrowserPane;
 class TClickableImage;
 class THotKeyField;
+class TLibraryConnection;
 class TSkinData;
 
 // The main window: the catalogue panes, the player page, the local library, the settings and
@@ -27,6 +31,11 @@ public:
     void Image1Click();
     void Image3Click();
     void Button1Click();
+    void WB_GameListBeforeNavigate2(TBrowserPane* pane, const QString& url, bool& cancel);
+    void WB_GameTreeListBeforeNavigate2(TBrowserPane* pane, const QString& url, bool& cancel);
+    // The part of a game link's interception that runs after the pane's navigation is cancelled:
+    // the record request, the record, and the page of the player.
+    void InterceptGameLink(const QString& url);
 
     // Switches pcMain the way the program does it, without raising the user's change handler.
     void SelectPage(int index);
@@ -94,6 +103,11 @@ public:
     QScrollArea* sbFavorite = nullptr;
     QScrollArea* sbThisWeek = nullptr;
 
+    // The game now in the player.
+    TGameInfo CurrentGame;
+
+    // The UI thread's connection to the game library.
+    std::unique_ptr<TLibraryConnection> qry_flash;
     TSkinData* SkinData1 = nullptr;
     QSystemTrayIcon* TrayIcon1 = nullptr;
 

@@ -1,12 +1,14 @@
 // What the main window does once at creation: settings, skin, folders and the catalogue panes.
+#include "common/common_method.h"
 #include "common/failure.h"
 #include "common/folder_lookup.h"
-#include "common/hosts.h"
 #include "common/message_boxes.h"
 #include "common/program_folder.h"
 #include "common/text_conversions.h"
 #include "config/config_manager.h"
+#include "library/library_connection.h"
 #include "platform/browser_pane.h"
+#include "shell/catalogue_addresses.h"
 #include "shell/hot_key_field.h"
 #include "shell/main_window.h"
 #include "shell/skin_data.h"
@@ -72,6 +74,11 @@ void TfrmMain::FormCreate() {
     });
     chk_Closehotkey->setChecked(closeWithF1);
 
+    // A library that cannot be set up is not reported here: each use reports its own failure.
+    QString databaseError;
+    TCommonMethod::CreateDatabase(databaseError);
+    qry_flash = std::make_unique<TLibraryConnection>(LibraryDatabasePath());
+
     CreateProgramFolders();
     PointPanesAtStartPages();
 }
@@ -95,12 +102,11 @@ void TfrmMain::CreateProgramFolders() {
 }
 
 void TfrmMain::PointPanesAtStartPages() {
-    const QString base = QStringLiteral("http://") + CatalogueHost() + QStringLiteral("/gamesoft/");
     const std::pair<TBrowserPane*, const char*> startPages[] = {
         {WB_GameTreeList, "left.asp"},  {WB_Right, "AD_right.htm"},   {WB_GameList, "AD_main.htm"},
         {wb_advice, "GameTjList.asp"},  {wb_order, "GamePhList.asp"}, {wbCurrent, "AD_main.htm"},
         {WB_search, "soft_search.asp"},
     };
     for (const auto& [pane, page] : startPages)
-        pane->Navigate(base + QLatin1String(page));
+        pane->Navigate(CataloguePage(QLatin1String(page)));
 }

@@ -137,6 +137,7 @@ TEST_F(MainWindow, FirstStartWritesTheDefaultsAndMakesTheFolders) {
     EXPECT_TRUE(ConfigBytes().contains(expected));
     EXPECT_TRUE(QFileInfo(Path(QStringLiteral("flash"))).isDir());
     EXPECT_TRUE(QFileInfo(Path(QStringLiteral("pic"))).isDir());
+    EXPECT_GT(QFileInfo(Path(QStringLiteral("config.mqb"))).size(), 0);
     EXPECT_EQ(window.ComboBox1->currentText(), QStringLiteral("默认主题.skn"));
     EXPECT_EQ(window.HotKey1->Value(), 16449);
     EXPECT_TRUE(window.chk_Closehotkey->isChecked());
@@ -164,6 +165,7 @@ TEST_F(MainWindow, StoredSettingsAreUsedAndExistingFoldersLeftAlone) {
     EXPECT_EQ(ConfigBytes(), before);
     EXPECT_EQ(QDir(FFolder.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
               (QStringList{"FLASH", "pic", "skin"}));
+    EXPECT_TRUE(QFileInfo(Path(QStringLiteral("config.mqb"))).isFile());
 }
 
 TEST_F(MainWindow, ABadSettingIsReportedAndTheOtherStepsStillRun) {

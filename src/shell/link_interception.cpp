@@ -1,0 +1,49 @@
+// Game links in the catalogue panes become games in the player; the category tree opens its
+// categories in the game-list pane.
+#include "common/common_method.h"
+#include "common/failure.h"
+#include "common/handler_guard.h"
+#include "common/message_boxes.h"
+#include "platform/browser_pane.h"
+#include "platform/http_client.h"
+#include "shell/catalogue_addresses.h"
+#include "shell/game/game_record.h"
+#include "shell/main_window.h"
+
+#include <QTimer>
+
+void TfrmMain::WB_GameListBeforeNavigate2(TBrowserPane*, const QString& url, bool& cancel) {
+    const QString prefix = GameInfoPrefix();
+    if (UpperCaseAscii(url.left(prefix.size())) != prefix)
+        return;
+    cancel = true;
+    // The browser asks from inside its own navigation; the record request waits with the event
+    // loop running, so it runs once the browser's call has returned.
+    QTimer::singleShot(0, this,
+                       [this, url] { RunHandler([this, &url] { InterceptGameLink(url); }); });
+}
+
+void TfrmMain::InterceptGameLink(const QString& url) {
+    QByteArray reply;
+    try {
+        reply = THttpClient().Get(url);
+    } catch (const EFailure& failure) {
+        ShowPlainMessage(failure.Message());
+        return;
+    }
+    const TGameInfo game = ParseGameRecord(reply);
+    CurrentGame = game;
+    SelectPage(1);
+}
+
+void TfrmMain::WB_GameTreeListBeforeNavigate2(TBrowserPane*, const QString& url, bool& cancel) {
+    if (TrimBlanks(url) == CategoryTreeAddress())
+        return;
+    if (url.contains(QLatin1String("classid"))) {
+        QTimer::singleShot(0, this, [this, url] {
+            WB_GameList->Navigate(url);
+            SelectPage(0);
+        });
+    }
+    cancel = true;
+}

@@ -1,0 +1,183 @@
+#include "catalogue_server.h"
+#include "common/program_folder.h"
+#include "platform/browser_pane.h"
+#include "shell/main_window.h"
+#include "support/pump_events.h"
+#include "support/recorded_messages.h"
+
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// The main window against the demo catalogue on loopback, in a fresh program folder.
+class LinkInterception : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        FServer = std::make_unique<CatalogueServer>();
+        FHost = QStringLiteral("127.0.0.1:%1").arg(FServer->bind(0));
+        FServer->start();
+    }
+    static void TearDownTestSuite() { FServer.reset(); }
+
+    void SetUp() override {
+        SetProgramFolderForTesting(FFolder.path());
+        qputenv("PEBBLO_CATALOGUE_HOST", FHost.toUtf8());
+        FWindow = std::make_unique<TfrmMain>();
+    }
+    void TearDown() override {
+        FWindow.reset();
+        qunsetenv("PEBBLO_CATALOGUE_HOST");
+        SetProgramFolderForTesting(QString());
+    }
+
+    static QString Origin() { return QStringLiteral("http://") + FHost; }
+
+    // Offers Url to the game-list handler; true when it cancelled the navigation.
+    bool Offer(const QString& url) {
+        bool cancel = false;
+        FWindow->WB_GameListBeforeNavigate2(FWindow->WB_GameList, url, cancel);
+        return cancel;
+    }
+
+    bool OfferToTree(const QString& url) {
+        bool cancel = false;
+        FWindow->WB_GameTreeListBeforeNavigate2(FWindow->WB_GameTreeList, url, cancel);
+        return cancel;
+    }
+
+    bool WaitForGame(const QString& id) {
+        return PumpEventsUntil([&] { return FWindow->CurrentGame.id == id; });
+    }
+
+    bool WaitForMessage() {
+        return PumpEventsUntil(
+            [&] { return !FMessages.Errors.isEmpty() || !FMessages.Plain.isEmpty(); });
+    }
+
+    static inline std::unique_ptr<CatalogueServer> FServer;
+    static inline QString FHost;
+    QTemporaryDir FFolder;
+    TRecordedMessages FMessages;
+    std::unique_ptr<TfrmMain> FWindow;
+};
+
+TEST_F(LinkInterception, AGameLinkInAnyLetterCaseBecomesTheCurrentGame) {
+    ASSERT_TRUE(Offer(Origin() + QStringLiteral("/GameSoft/GameInfo.asp?id=1001")));
+    ASSERT_TRUE(WaitForGame(QStringLiteral("1001")));
+    const TGameInfo& game = FWindow->CurrentGame;
+    const Game* served = FServer->catalogue().find("1001");
+    EXPECT_EQ(game.flashname, QString::fromStdString(served->name));
+    EXPECT_EQ(game.body, QString::fromStdString(served->description));
+    EXPECT_EQ(game.flashurl, Origin() + QString::fromStdString(served->swfPath));
+    EXPECT_EQ(game.picUrl, Origin() + QString::fromStdString(served->picturePath));
+    EXPECT_TRUE(game.picName.startsWith(game.flashname));
+    EXPECT_TRUE(game.nclass.isEmpty() && game.classid.isEmpty() && game.isGood.isEmpty());
+    EXPECT_EQ(FWindow->pcMain->currentIndex(), 1);
+    EXPECT_TRUE(FMessages.Errors.isEmpty() && FMessages.Plain.isEmpty());
+}
+
+TEST_F(LinkInterception, OtherAddressesNavigateAsUsual) {
+    EXPECT_FALSE(Offer(Origin() + QStringLiteral("/GAMESOFT/GAMEINFO.ASP")));
+    EXPECT_FALSE(Offer(Origin() + QStringLiteral("/GAMESOFT/GAMEINF")));
+    EXPECT_FALSE(Offer(Origin() + QStringLiteral("/gamesoft/GameList.asp?classid=1&page=2")));
+    EXPECT_FALSE(Offer(QStringLiteral("http://other.example/GAMESOFT/GAMEINFO.ASP?ID=1001")));
+    EXPECT_FALSE(Offer(QStringLiteral("about:blank")));
+    PumpEventsUntil([] { return false; }, 200);
+    EXPECT_TRUE(FWindow->CurrentGame.id.isEmpty());
+    EXPECT_EQ(FWindow->pcMain->currentIndex(), 0);
+}
+
+TEST_F(LinkInterception, FailuresLeaveTheCurrentGameAndThePage) {
+    ASSERT_TRUE(Offer(Origin() + QStringLiteral("/GAMESOFT/GAMEINFO.ASP?ID=1002")));
+    ASSERT_TRUE(WaitForGame(QStringLiteral("1002")));
+    FWindow->SelectPage(0);
+    const TGameInfo before = FWindow->CurrentGame;
+
+    const std::pair<const char*, const char*> failures[] = {
+        {"904", "HTTP/1.1 404 Not Found"},
+        {"906", "HTTP/1.1 302 Found"},
+        {"901", "List index out of bounds (0)"},
+        {"902", "List index out of bounds (4)"},
+    };
+    for (const auto& [id, text] : failures) {
+        FMessages.Errors.clear();
+        FMessages.Plain.clear();
+        ASSERT_TRUE(Offer(Origin() + QStringLiteral("/GAMESOFT/GAMEINFO.ASP?ID=") + id));
+        ASSERT_TRUE(WaitForMessage()) << id;
+        const QStringList shown = FMessages.Plain + FMessages.Errors;
+        EXPECT_EQ(shown, QStringList{QString::fromUtf8(text)}) << id;
+        EXPECT_EQ(FWindow->CurrentGame, before) << id;
+        EXPECT_EQ(FWindow->pcMain->currentIndex(), 0) << id;
+    }
+    // The request failures are plain messages, the record failures standard error reports.
+    FMessages.Errors.clear();
+    ASSERT_TRUE(Offer(Origin() + QStringLiteral("/GAMESOFT/GAMEINFO.ASP?ID=903")));
+    ASSERT_TRUE(WaitForMessage());
+    ASSERT_EQ(FMessages.Errors.size(), 1);
+    EXPECT_TRUE(FMessages.Errors[0].endsWith(QStringLiteral("is not a valid integer value.")));
+    EXPECT_EQ(FWindow->CurrentGame, before);
+}
+
+TEST_F(LinkInterception, TheInterceptionThatEndsLastLeavesItsGame) {
+    // While the slow record is on its way the window goes on: a second link is followed and
+    // its game arrives first; the slow one, ending last, stays.
+    bool sawSecondGame = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        sawSecondGame = sawSecondGame || FWindow->CurrentGame.id == QStringLiteral("1003");
+    });
+    watch.start(10);
+    QTimer::singleShot(300, [this] {
+        EXPECT_TRUE(Offer(Origin() + QStringLiteral("/GAMESOFT/GAMEINFO.ASP?ID=1003")));
+    });
+    ASSERT_TRUE(Offer(Origin() + QStringLiteral("/GAMESOFT/GAMEINFO.ASP?ID=907")));
+    ASSERT_TRUE(
+        PumpEventsUntil([&] { return FWindow->CurrentGame.id == QStringLiteral("907"); }, 20000));
+    EXPECT_TRUE(sawSecondGame);
+    EXPECT_TRUE(FMessages.Errors.isEmpty() && FMessages.Plain.isEmpty());
+}
+
+TEST_F(LinkInterception, TheCategoryTreeKeepsItsPageAndOpensCategoriesInTheGameList) {
+    EXPECT_FALSE(OfferToTree(Origin() + QStringLiteral("/gamesoft/left.asp")));
+    EXPECT_FALSE(
+        OfferToTree(QStringLiteral(" ") + Origin() + QStringLiteral("/gamesoft/left.asp\r\n")));
+    EXPECT_TRUE(OfferToTree(Origin() + QStringLiteral("/gamesoft/help.htm")));
+    EXPECT_TRUE(OfferToTree(Origin() + QStringLiteral("/GAMESOFT/LEFT.ASP")));
+
+    FWindow->SelectPage(5);
+    const QString category = Origin() + QStringLiteral("/gamesoft/GameList.asp?classid=2");
+    EXPECT_TRUE(OfferToTree(category));
+    ASSERT_TRUE(
+        PumpEventsUntil([&] { return FWindow->WB_GameList->url().toString() == category; }));
+    EXPECT_EQ(FWindow->pcMain->currentIndex(), 0);
+
+    // "classid" counts only as written.
+    FWindow->SelectPage(5);
+    EXPECT_TRUE(OfferToTree(Origin() + QStringLiteral("/gamesoft/GameList.asp?CLASSID=3")));
+    PumpEventsUntil([] { return false; }, 200);
+    EXPECT_EQ(FWindow->pcMain->currentIndex(), 5);
+}
+
+// A click on a game link inside the catalogue's own page, as a user's click.
+TEST_F(LinkInterception, AClickOnAGameLinkInThePaneFetchesItsRecord) {
+    QWebEnginePage* page = FWindow->WB_GameList->page();
+    bool loaded = false;
+    QObject::connect(page, &QWebEnginePage::loadFinished, [&loaded](bool ok) { loaded = ok; });
+    ASSERT_TRUE(PumpEventsUntil([&] { return loaded; }, 30000));
+    QString clickedId;
+    page->runJavaScript(QStringLiteral("(() => { const a = [...document.links].find("
+                                       "l => /gameinfo\\.asp\\?id=/i.test(l.href)); a.click();"
+                                       " return a.href.replace(/.*=/, ''); })()"),
+                        [&clickedId](const QVariant& id) { clickedId = id.toString(); });
+    ASSERT_TRUE(PumpEventsUntil([&] { return !clickedId.isEmpty(); }));
+    ASSERT_TRUE(WaitForGame(clickedId));
+    EXPECT_EQ(FWindow->pcMain->currentIndex(), 1);
+    EXPECT_EQ(page->url().path(), QStringLiteral("/gamesoft/AD_main.htm"));
+}
+
+} // namespace
