@@ -89,6 +89,12 @@ size_t OnBodyData(char* data, size_t size, size_t count, void* context) {
     return length;
 }
 
+int OnTransferInfo(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    const auto& transfer = *static_cast<TTransfer*>(context);
+    const auto& abandoned = transfer.Progress->IsAbandoned;
+    return abandoned && abandoned() ? 1 : 0;
+}
+
 // Runs the request on the calling thread.
 void Transfer(const QString& url, const TBodySink& sink, const THttpProgress& progress,
               const TPostToCaller& postToCaller) {
@@ -122,6 +128,9 @@ void Transfer(const QString& url, const TBodySink& sink, const THttpProgress& pr
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &OnBodyData);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &OnTransferInfo);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
     const CURLcode result = curl_easy_perform(curl);
     if (!transfer.StatusLine.isEmpty() && !transfer.IsSuccessStatus())
         throw EFailure(QString::fromLatin1(transfer.StatusLine));

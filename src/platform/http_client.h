@@ -11,6 +11,8 @@ struct THttpProgress {
     std::function<void(qint64 expectedSize)> OnWorkBegin;
     // The number of body bytes received so far.
     std::function<void(qint64 bytesSoFar)> OnWork;
+    // Asked now and then on the transferring thread; true ends the transfer as a failure.
+    std::function<bool()> IsAbandoned;
 };
 
 // A plain HTTP/1.1 GET over http or https; no connection, cookie or setting is kept between
