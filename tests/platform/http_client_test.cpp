@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTimer>
+#include <atomic>
 #include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -41,7 +42,8 @@ struct TRecordedProgress {
                 [this](qint64 soFar) {
                     Works.push_back(soFar);
                     Threads.push_back(std::this_thread::get_id());
-                }};
+                },
+                {}};
     }
 };
 
@@ -172,6 +174,21 @@ TEST_F(HttpClient, TheUiThreadHandlesEventsAndFurtherRequestsWhileItWaits) {
     });
     EXPECT_EQ(THttpClient().Get(FServer.Url("/hold")), QByteArray("released"));
     EXPECT_EQ(nested, QByteArray("1|name|body|&#97|p.gif"));
+}
+
+TEST_F(HttpClient, AnAbandonedTransferEndsWithoutWaitingForTheServer) {
+    std::atomic<bool> abandoned = false;
+    QTimer::singleShot(100, [&abandoned] { abandoned = true; });
+    THttpProgress progress;
+    progress.IsAbandoned = [&abandoned] {
+        return abandoned.load();
+    };
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_FALSE(
+        FailureOf([&] { THttpClient().Get(FServer.Url("/hold"), buffer, progress); }).isEmpty());
+    EXPECT_TRUE(buffer.data().isEmpty());
+    FServer.ReleaseHeld();
 }
 
 } // namespace
