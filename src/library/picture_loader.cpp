@@ -1,0 +1,64 @@
+#include "library/picture_loader.h"
+
+#include "library/picture_decoders.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+QByteArray ReadBounded(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPictureFileBytes)
+        return {};
+    return file.read(kMaxPictureFileBytes);
+}
+
+QImage Decode(const QString& path, QSize size) {
+    const TPictureKind kind = PictureKindOf(path);
+    if (kind == TPictureKind::Unknown)
+        return {};
+    const QByteArray bytes = ReadBounded(path);
+    switch (kind) {
+    case TPictureKind::Jpeg:
+        return DecodeJpeg(bytes, size);
+    case TPictureKind::Gif:
+        return DecodeGif(bytes);
+    case TPictureKind::Png:
+        return DecodePng(bytes);
+    case TPictureKind::Bmp:
+        return DecodeWithQtReader(bytes, "bmp");
+    case TPictureKind::Ico:
+        return DecodeWithQtReader(bytes, "ico");
+    case TPictureKind::Unknown:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+TPictureKind PictureKindOf(const QString& path) {
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg"))
+        return TPictureKind::Jpeg;
+    if (extension == QLatin1String("gif"))
+        return TPictureKind::Gif;
+    if (extension == QLatin1String("png"))
+        return TPictureKind::Png;
+    if (extension == QLatin1String("bmp"))
+        return TPictureKind::Bmp;
+    if (extension == QLatin1String("ico"))
+        return TPictureKind::Ico;
+    return TPictureKind::Unknown;
+}
+
+QImage LoadThumbnail(const QString& path, QSize size) {
+    const QImage picture = Decode(path, size);
+    if (picture.isNull())
+        return {};
+    // Premultiplied or opaque pixels are the ones the painter draws without converting.
+    return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                   : QImage::Format_RGB32);
+}
