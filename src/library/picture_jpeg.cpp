@@ -22,9 +22,11 @@ struct TJpegError {
     std::longjmp(reinterpret_cast<TJpegError*>(info->err)->jump, 1);
 }
 
-// A transfer cut short would otherwise show as a grey lower part.
+// Data that ends before the picture does (a transfer cut short, a header claiming more than
+// the file holds) would otherwise show as a grey lower part.
 void FailOnPrematureEnd(j_common_ptr info, int level) {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+    const int code = info->err->msg_code;
+    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER))
         JumpOut(info);
 }
 

@@ -1,0 +1,236 @@
+#include "library/picture_cache.h"
+#include "library/picture_decoders.h"
+#include "library/picture_folder.h"
+#include "library/picture_loader.h"
+#include "picture_files.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr QSize kThumbnail(121, 71);
+
+QImage DecodeAs(PictureFormat format, const QByteArray& bytes) {
+    switch (format) {
+    case PictureFormat::Jpeg:
+        return DecodeJpeg(bytes, kThumbnail);
+    case PictureFormat::Gif:
+        return DecodeGif(bytes);
+    case PictureFormat::Png:
+        return DecodePng(bytes);
+    case PictureFormat::Bmp:
+        return DecodeWithQtReader(bytes, "bmp");
+    }
+    return {};
+}
+
+const char* NameOf(PictureFormat format) {
+    constexpr const char* kNames[] = {"Bmp", "Gif", "Jpeg", "Png"};
+    return kNames[int(format)];
+}
+
+class EachDecoder : public ::testing::TestWithParam<PictureFormat> {
+protected:
+    QByteArray Thumbnail() const { return Encoded(GameThumbnail(), GetParam()); }
+};
+
+TEST_P(EachDecoder, GivesTheMakersPixels) {
+    const QImage decoded = DecodeAs(GetParam(), Thumbnail());
+    // JPEG is lossy (the bars' edges ring); the others carry the picture exactly.
+    const double allowed = GetParam() == PictureFormat::Jpeg ? 10.0 : 0.0;
+    EXPECT_LE(MeanDifference(decoded, ToQImage(GameThumbnail())), allowed);
+    if (GetParam() == PictureFormat::Jpeg) {
+        EXPECT_LE(MeanDifference(decoded, QImage::fromData(Thumbnail(), "jpg")), 1.0);
+    }
+}
+
+TEST_P(EachDecoder, RefusesEmptyTruncatedAndForeignBytes) {
+    const QByteArray whole = Thumbnail();
+    EXPECT_TRUE(DecodeAs(GetParam(), QByteArray()).isNull());
+    EXPECT_TRUE(DecodeAs(GetParam(), whole.left(whole.size() / 2)).isNull());
+    EXPECT_TRUE(DecodeAs(GetParam(), QByteArray(300, '\xff')).isNull());
+    EXPECT_TRUE(DecodeAs(GetParam(), "<html><body>Not Found</body></html>").isNull());
+    for (PictureFormat other :
+         {PictureFormat::Bmp, PictureFormat::Gif, PictureFormat::Jpeg, PictureFormat::Png}) {
+        if (other != GetParam()) {
+            EXPECT_TRUE(DecodeAs(GetParam(), Encoded(GameThumbnail(), other)).isNull())
+                << "read a " << NameOf(other) << " file";
+        }
+    }
+}
+
+qint64 PeakAddressSpace() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmPeak:"))
+            return line.mid(7).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return -1;
+}
+
+// Runs in a freshly started child, so the peak of its address space is its own: a decoder that
+// believed the header would reserve hundreds of MiB there. The address space may not grow by
+// more than 1 GiB at all, so even a wrong decoder cannot harm the machine.
+[[noreturn]] void DecodeClaimsOfSize(PictureFormat format, const QByteArray& thumbnail) {
+    constexpr qint64 kMiB = 1024 * 1024;
+    const qint64 before = PeakAddressSpace();
+    rlimit limit{};
+    getrlimit(RLIMIT_AS, &limit);
+    limit.rlim_cur = rlim_t(before + 1024 * kMiB);
+    setrlimit(RLIMIT_AS, &limit);
+    for (int side : {8000, 20000}) {
+        if (!DecodeAs(format, WithDeclaredSize(thumbnail, format, side, side)).isNull())
+            std::exit(1);
+    }
+    std::exit(PeakAddressSpace() - before < 128 * kMiB ? 0 : 2);
+}
+
+TEST_P(EachDecoder, AnEnormousDeclaredSizeAllocatesNothingOfThatSize) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(DecodeClaimsOfSize(GetParam(), Thumbnail()), ::testing::ExitedWithCode(0), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, EachDecoder,
+                         ::testing::Values(PictureFormat::Bmp, PictureFormat::Gif,
+                                           PictureFormat::Jpeg, PictureFormat::Png),
+                         [](const auto& info) { return std::string(NameOf(info.param)); });
+
+TEST(JpegDecoder, ScalesALargePictureWhileDecodingToJustAboveTheTarget) {
+    const QByteArray large =
+        Encoded(PlainImage(QColor(200, 40, 90), 1600, 1200), PictureFormat::Jpeg);
+    const QImage decoded = DecodeJpeg(large, kThumbnail);
+    EXPECT_EQ(decoded.size(), QSize(200, 150));
+    EXPECT_NEAR(qRed(decoded.pixel(100, 75)), 200, 3);
+    const QByteArray small = Encoded(PlainImage(QColor(200, 40, 90), 120, 90), PictureFormat::Jpeg);
+    EXPECT_EQ(DecodeJpeg(small, kThumbnail).size(), QSize(120, 90));
+}
+
+TEST(GifDecoder, KeepsTheTransparentColourOfTheFirstFrame) {
+    const QImage decoded = DecodeGif(TransparentGif());
+    ASSERT_EQ(decoded.size(), QSize(4, 2));
+    EXPECT_EQ(qAlpha(decoded.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(decoded.pixel(1, 1)), 0);
+    EXPECT_EQ(decoded.pixel(2, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(decoded.pixel(3, 1), qRgb(255, 0, 0));
+}
+
+class PictureFiles : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(FFolder.isValid()); }
+
+    QString Write(const QString& name, const QByteArray& bytes) const {
+        const QString path = FFolder.filePath(name);
+        QDir().mkpath(QFileInfo(path).path());
+        WriteFile(path, bytes);
+        return path;
+    }
+
+    static void SetModified(const QString& path, const QDateTime& when) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
+    }
+
+    static QRgb CentreOf(const QImage& image) {
+        return image.pixel(image.width() / 2, image.height() / 2);
+    }
+
+    QTemporaryDir FFolder;
+};
+
+TEST_F(PictureFiles, TheFilesOwnExtensionChoosesTheDecoderNotItsFolder) {
+    EXPECT_EQ(PictureKindOf(QStringLiteral("/a/GIF/b.JPG")), TPictureKind::Jpeg);
+    EXPECT_EQ(PictureKindOf(QStringLiteral("/a/gifs/b.jpeg")), TPictureKind::Jpeg);
+    EXPECT_EQ(PictureKindOf(QStringLiteral("b.gif.Png")), TPictureKind::Png);
+    EXPECT_EQ(PictureKindOf(QStringLiteral("b.BMP")), TPictureKind::Bmp);
+    EXPECT_EQ(PictureKindOf(QStringLiteral("b.ico")), TPictureKind::Ico);
+    EXPECT_EQ(PictureKindOf(QStringLiteral("b.emf")), TPictureKind::Unknown);
+    EXPECT_EQ(PictureKindOf(QStringLiteral("/a.gif/nopic")), TPictureKind::Unknown);
+
+    const QString jpeg = Write(QStringLiteral("gif folder/x.JPG"),
+                               Encoded(PlainImage(Qt::green), PictureFormat::Jpeg));
+    const QImage thumbnail = LoadThumbnail(jpeg, kThumbnail);
+    EXPECT_EQ(thumbnail.size(), kThumbnail);
+    EXPECT_NEAR(qGreen(CentreOf(thumbnail)), 255, 3);
+}
+
+TEST_F(PictureFiles, PngAndIconFilesLoadAndOthersDoNot) {
+    const QString png =
+        Write(QStringLiteral("p.png"), Encoded(PlainImage(Qt::blue), PictureFormat::Png));
+    EXPECT_EQ(CentreOf(LoadThumbnail(png, kThumbnail)), qRgb(0, 0, 255));
+
+    QImage icon(32, 32, QImage::Format_ARGB32);
+    icon.fill(Qt::yellow);
+    ASSERT_TRUE(icon.save(FFolder.filePath(QStringLiteral("i.ico")), "ico"));
+    EXPECT_EQ(CentreOf(LoadThumbnail(FFolder.filePath(QStringLiteral("i.ico")), kThumbnail)),
+              qRgb(255, 255, 0));
+
+    const QString emf = Write(QStringLiteral("p.emf"), QByteArray(64, '\1'));
+    EXPECT_TRUE(LoadThumbnail(emf, kThumbnail).isNull());
+    EXPECT_TRUE(
+        LoadThumbnail(FFolder.filePath(QStringLiteral("missing.png")), kThumbnail).isNull());
+    QByteArray oversized = Encoded(PlainImage(Qt::blue), PictureFormat::Png);
+    oversized.resize(kMaxPictureFileBytes + 1);
+    EXPECT_TRUE(LoadThumbnail(Write(QStringLiteral("big.png"), oversized), kThumbnail).isNull());
+}
+
+TEST_F(PictureFiles, CacheDecodesAFileAgainOnlyWhenItChanged) {
+    TPictureCache cache;
+    const QDateTime stamp = QDateTime::currentDateTime().addSecs(-60);
+    const QString path =
+        Write(QStringLiteral("c.bmp"), Encoded(PlainImage(Qt::red), PictureFormat::Bmp));
+    SetModified(path, stamp);
+    EXPECT_EQ(CentreOf(cache.Thumbnail(QFileInfo(path), kThumbnail)), qRgb(255, 0, 0));
+
+    // Same length, same time: the cache answers without reading the new content.
+    Write(QStringLiteral("c.bmp"), Encoded(PlainImage(Qt::blue), PictureFormat::Bmp));
+    SetModified(path, stamp);
+    EXPECT_EQ(CentreOf(cache.Thumbnail(QFileInfo(path), kThumbnail)), qRgb(255, 0, 0));
+
+    SetModified(path, stamp.addSecs(1));
+    EXPECT_EQ(CentreOf(cache.Thumbnail(QFileInfo(path), kThumbnail)), qRgb(0, 0, 255));
+}
+
+TEST_F(PictureFiles, CacheStaysWithinItsBoundAndDropsTheLeastRecentlyUsed) {
+    const qsizetype perPicture = 121 * 71 * 4;
+    TPictureCache cache(2 * perPicture);
+    const QDateTime stamp = QDateTime::currentDateTime().addSecs(-60);
+    QStringList paths;
+    for (const char* name : {"a.gif", "b.gif", "c.gif"}) {
+        paths.append(Write(QLatin1String(name), Encoded(PlainImage(Qt::red), PictureFormat::Gif)));
+        SetModified(paths.last(), stamp);
+        cache.Thumbnail(QFileInfo(paths.last()), kThumbnail);
+        EXPECT_LE(cache.Bytes(), 2 * perPicture);
+    }
+    // "a" was dropped, so its new content is read; "c" is still remembered.
+    for (const QString& path : {paths[0], paths[2]}) {
+        WriteFile(path, Encoded(PlainImage(Qt::blue), PictureFormat::Gif));
+        SetModified(path, stamp);
+    }
+    EXPECT_EQ(CentreOf(cache.Thumbnail(QFileInfo(paths[0]), kThumbnail)), qRgb(0, 0, 255));
+    EXPECT_EQ(CentreOf(cache.Thumbnail(QFileInfo(paths[2]), kThumbnail)), qRgb(255, 0, 0));
+}
+
+TEST_F(PictureFiles, FolderFindsNamesWithoutRegardToCaseAndNeverOutsideIt) {
+    Write(QStringLiteral("pic/Game.JPG"), "x");
+    Write(QStringLiteral("pic/game.jpg"), "x");
+    Write(QStringLiteral("pic/Other.Gif"), "x");
+    Write(QStringLiteral("secret.gif"), "x");
+    QDir().mkpath(FFolder.filePath(QStringLiteral("pic/folder.gif")));
+    const TPictureFolder folder(FFolder.filePath(QStringLiteral("pic")));
+    const QString pic = FFolder.filePath(QStringLiteral("pic/"));
+    EXPECT_EQ(folder.Find(QStringLiteral("Game.JPG")), pic + QStringLiteral("Game.JPG"));
+    EXPECT_EQ(folder.Find(QStringLiteral("game.jpg")), pic + QStringLiteral("game.jpg"));
+    EXPECT_EQ(folder.Find(QStringLiteral("OTHER.GIF")), pic + QStringLiteral("Other.Gif"));
+    EXPECT_EQ(folder.Find(QStringLiteral("../secret.gif")), QString());
+    EXPECT_EQ(folder.Find(QStringLiteral("folder.gif")), QString());
+    EXPECT_EQ(folder.Find(QString()), QString());
+}
+
+} // namespace
