@@ -21,14 +21,20 @@ constexpr int kCaptionTop = 80;
 constexpr QSize kThumbnailSize(121, 71);
 // Well under what a user notices as a stall, while still building thousands of cells a second.
 constexpr int kSliceBudgetMs = 30;
+// Cells live in bands of rows rather than all side by side: Qt walks a widget's later siblings
+// whenever it repaints it, and a parent's list of children whenever one of them goes, so ten
+// thousand siblings would make both slow.
+constexpr int kRowsPerBand = 8;
+constexpr int kCellsPerBand = kColumns * kRowsPerBand;
 
 using TListStatement = QList<QSqlRecord> (*)(const QSqlDatabase&);
 constexpr std::array<TListStatement, 3> kListOfPage{ListAllGames, ListFavouriteGames,
                                                     ListGamesOfThisWeek};
 
-// The top left corner of the Index-th cell, filling rows left to right.
+// The top left corner of the Index-th cell within its band, filling rows left to right.
 QPoint CellCorner(qsizetype index) {
-    return {int(index % kColumns) * kCellWidth, int(index / kColumns) * kCellHeight};
+    return {int(index % kColumns) * kCellWidth,
+            int(index % kCellsPerBand / kColumns) * kCellHeight};
 }
 
 } // namespace
@@ -40,21 +46,23 @@ TLocalGamesView::TLocalGamesView(QScrollArea* sbAll, QScrollArea* sbFavorite,
       FProgramFolder(std::move(programFolder)), FPlay(std::move(play)),
       FSliceBudgetMs(kSliceBudgetMs) {
     FSliceTimer.setSingleShot(true);
-    connect(&FSliceTimer, &QTimer::timeout, this, &TLocalGamesView::BuildSlice);
+    connect(&FSliceTimer, &QTimer::timeout, this, &TLocalGamesView::NextSlice);
 }
 
 TLocalGamesView::~TLocalGamesView() {
+    delete FRetired;
     delete FGrid;
 }
 
 void TLocalGamesView::LoadLocalGames(int page) {
-    QScrollArea* area = FAreas.at(size_t(page));
+    FSliceClock.start();
     const QList<QSqlRecord> rows = kListOfPage.at(size_t(page))(FDatabase());
     DestroyGrid();
     FFolder.emplace(FindInFolder(FProgramFolder, QStringLiteral("pic")));
     FPending = CellsOf(rows);
-    StartGrid(area);
-    BuildSlice();
+    StartGrid(page);
+    AddCells();
+    FSliceTimer.start(0);
 }
 
 QList<TLocalGamesView::TCell> TLocalGamesView::CellsOf(const QList<QSqlRecord>& rows) const {
@@ -69,57 +77,100 @@ QList<TLocalGamesView::TCell> TLocalGamesView::CellsOf(const QList<QSqlRecord>& 
     return cells;
 }
 
-// The cells die with the grid widget in one sweep; deleting them one by one would search the
-// parent's list of children for each.
+// The cells leave the view at once and die with their grid in one sweep at the next turn of
+// the event loop, so that freeing thousands of widgets is not added to the statement's time.
 void TLocalGamesView::DestroyGrid() {
     FSliceTimer.stop();
     FThumbnails.clear();
     FCaptions.clear();
-    delete FGrid;
+    delete FRetired;
+    if (FGrid) {
+        FGrid->hide();
+        FRetired = FGrid.data();
+    }
+}
+
+// Each page keeps one widget of its own in its scroll area for the grids to come and go in.
+QWidget* TLocalGamesView::PageOf(int page) {
+    QPointer<QWidget>& holder = FPages.at(size_t(page));
+    QScrollArea* area = FAreas.at(size_t(page));
+    if (holder.isNull() || area->widget() != holder) {
+        holder = new QWidget;
+        area->setWidget(holder);
+    }
+    return holder;
 }
 
 // The grid gets its full size at once, so adding cells never resizes or relays anything out.
-void TLocalGamesView::StartGrid(QScrollArea* area) {
+void TLocalGamesView::StartGrid(int page) {
     FNext = 0;
     const qsizetype rows = (FPending.size() + kColumns - 1) / kColumns;
-    auto* grid = new QWidget;
+    QWidget* holder = PageOf(page);
+    auto* grid = new QWidget(holder);
     grid->resize(kColumns * kCellWidth, int(rows) * kCellHeight);
-    area->setWidget(grid);
+    holder->resize(grid->size());
+    if (holder->isVisible())
+        grid->show();
     FGrid = grid;
     FCaptionHeight = grid->fontMetrics().height();
     FThumbnails.reserve(FPending.size());
     FCaptions.reserve(FPending.size());
 }
 
-void TLocalGamesView::BuildSlice() {
-    QElapsedTimer clock;
-    clock.start();
-    while (IsBuilding()) {
-        AddCell(FNext++);
-        if (clock.elapsed() >= FSliceBudgetMs)
-            break;
-    }
-    if (IsBuilding()) {
-        FSliceTimer.start(0);
+// The first slice runs within LoadLocalGames and shares its budget with the statement.
+// A turn of its own frees the previous grid; the turns after it add the remaining cells.
+void TLocalGamesView::NextSlice() {
+    FSliceClock.start();
+    if (FRetired) {
+        delete FRetired;
+        if (IsBuilding())
+            FSliceTimer.start(0);
         return;
     }
+    if (IsBuilding())
+        AddCells();
+    if (IsBuilding())
+        FSliceTimer.start(0);
+}
+
+// Cells until the slice's time is up, at least one.
+void TLocalGamesView::AddCells() {
+    while (IsBuilding()) {
+        AddCell(FNext++);
+        if (FSliceClock.elapsed() >= FSliceBudgetMs)
+            break;
+    }
+    if (IsBuilding())
+        return;
     FPending.clear();
     FNext = 0;
     FFolder.reset();
     emit BuildFinished();
 }
 
+QWidget* TLocalGamesView::BandOf(qsizetype index) {
+    if (index % kCellsPerBand == 0) {
+        FBand = new QWidget(FGrid);
+        FBand->setGeometry(0, int(index / kColumns) * kCellHeight, kColumns * kCellWidth,
+                           kRowsPerBand * kCellHeight);
+        if (FGrid->isVisible())
+            FBand->show();
+    }
+    return FBand;
+}
+
 void TLocalGamesView::AddCell(qsizetype index) {
     const TCell& cell = FPending[index];
     const QPoint corner = CellCorner(index);
-    auto* thumbnail = new TThumbnail(cell.Id, PictureOf(cell.PicturePath), FPlay, FGrid);
+    QWidget* band = BandOf(index);
+    auto* thumbnail = new TThumbnail(cell.Id, PictureOf(cell.PicturePath), FPlay, band);
     thumbnail->setGeometry(QRect(corner + QPoint(kMargin, kMargin), kThumbnailSize));
-    auto* caption = new QLabel(cell.Name, FGrid);
+    auto* caption = new QLabel(cell.Name, band);
     caption->setAlignment(Qt::AlignCenter);
     caption->setGeometry(corner.x() + kMargin, corner.y() + kCaptionTop, thumbnail->width(),
                          FCaptionHeight);
-    // Cells made before the grid is first shown appear with it; later ones show themselves.
-    if (FGrid->isVisible()) {
+    // Cells made before their band is first shown appear with it; later ones show themselves.
+    if (band->isVisible()) {
         thumbnail->show();
         caption->show();
     }

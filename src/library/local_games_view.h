@@ -3,6 +3,7 @@
 #include "library/picture_cache.h"
 #include "library/picture_folder.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -55,8 +56,11 @@ private:
 
     QList<TCell> CellsOf(const QList<QSqlRecord>& rows) const;
     void DestroyGrid();
-    void StartGrid(QScrollArea* area);
-    void BuildSlice();
+    QWidget* PageOf(int page);
+    void StartGrid(int page);
+    void NextSlice();
+    void AddCells();
+    QWidget* BandOf(qsizetype index);
     void AddCell(qsizetype index);
     QImage PictureOf(const QString& path);
 
@@ -67,8 +71,12 @@ private:
     TPictureCache FCache;
     int FSliceBudgetMs;
     QTimer FSliceTimer;
+    QElapsedTimer FSliceClock;
 
+    std::array<QPointer<QWidget>, 3> FPages;
     QPointer<QWidget> FGrid;
+    QPointer<QWidget> FRetired; // the previous grid, hidden, freed at the next turn
+    QWidget* FBand = nullptr;   // the band of rows now being filled
     QList<TThumbnail*> FThumbnails;
     QList<QLabel*> FCaptions;
     std::optional<TPictureFolder> FFolder;
