@@ -123,6 +123,8 @@ void Transfer(const QString& url, const TBodySink& sink, const THttpProgress& pr
     // A proxy from the environment is not the client's default.
     curl_easy_setopt(curl, CURLOPT_PROXY, "");
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    // Large pieces keep the per-piece work (writing, progress) small against the transfer.
+    curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, 512L * 1024L);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &OnHeaderLine);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
@@ -156,18 +158,16 @@ QByteArray THttpClient::Get(const QString& url) {
 
 void THttpClient::Get(const QString& url, QIODevice& stream, const THttpProgress& progress) {
     const TBodySink sink = [&stream](const char* data, size_t size) {
-        // A file buffers what it is given; flushing each piece makes a full disk fail the
-        // transfer instead of leaving a silently truncated game behind.
-        auto* file = qobject_cast<QFileDevice*>(&stream);
-        const bool written =
-            stream.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size) &&
-            (file == nullptr || file->flush());
+        if (stream.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size))
+            return QString();
         const QString reason = stream.errorString();
-        return written
-                   ? QString()
-                   : (reason.isEmpty() ? QStringLiteral("The received data could not be written")
-                                       : reason);
+        return reason.isEmpty() ? QStringLiteral("The received data could not be written") : reason;
     };
     RunKeepingEventsFlowing(
         [&](const TPostToCaller& postToCaller) { Transfer(url, sink, progress, postToCaller); });
+    // A file keeps the last pieces in its buffer; a full disk must fail the transfer here
+    // instead of leaving a silently truncated game behind.
+    auto* file = qobject_cast<QFileDevice*>(&stream);
+    if (file != nullptr && !file->flush())
+        throw EFailure(file->errorString());
 }
