@@ -1,0 +1,133 @@
+#include "platform/flash_player.h"
+
+#include "common/program_folder.h"
+#include "platform/web_profile.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QMouseEvent>
+#include <QWebEnginePage>
+#include <QWebEngineSettings>
+
+namespace {
+
+const QString kLoadedMessage = QStringLiteral("pebblo:loaded");
+
+// The host page tells the view that a movie is in through a console line of its own.
+class TPlayerPage : public QWebEnginePage {
+public:
+    TPlayerPage(std::function<void()> onMovieLoaded, QObject* parent)
+        : QWebEnginePage(SharedWebProfile(), parent), FOnMovieLoaded(std::move(onMovieLoaded)) {}
+
+protected:
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
+                                  int line, const QString& source) override {
+        if (message == kLoadedMessage)
+            FOnMovieLoaded();
+        else
+            QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
+    }
+
+private:
+    std::function<void()> FOnMovieLoaded;
+};
+
+QString JsString(const QString& text) {
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+void SendMouse(QWidget* target, QEvent::Type type, const QPointF& position) {
+    QMouseEvent event(type, position, target->mapToGlobal(position), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+} // namespace
+
+TFlashPlayer::TFlashPlayer(QWidget* parent) : QWebEngineView(parent) {
+    setObjectName(QStringLiteral("swfPlay"));
+    auto* page = new TPlayerPage([this] { OnMovieLoaded(); }, this);
+    // Qt 6.4 offers no scheme flag that lets fetch() read a scheme of our own, and Ruffle
+    // fetches its wasm and the movie. So the host page, Ruffle and the games all come from
+    // file:// with local file access allowed. A game's address is then its file's, the same
+    // from one run to the next, which keeps its saved data (stored per movie address) in the
+    // persistent profile.
+    page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    page->settings()->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
+    setPage(page);
+    connect(page, &QWebEnginePage::loadFinished, this, &TFlashPlayer::OnPageLoaded);
+    page->setUrl(QUrl::fromLocalFile(ProgramFolder() + QStringLiteral("ruffle/player.html")));
+}
+
+void TFlashPlayer::SetMovie(const QString& path) {
+    FMovie = path;
+    if (path.isEmpty())
+        Run(QStringLiteral("pebblo.unload()"));
+    else
+        Run(QStringLiteral("pebblo.load(%1)")
+                .arg(JsString(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded))));
+}
+
+void TFlashPlayer::Play() {
+    Run(QStringLiteral("pebblo.play()"));
+}
+
+void TFlashPlayer::Stop() {
+    Run(QStringLiteral("pebblo.stop()"));
+}
+
+// The Flash control's two ways of halting differ in nothing a caller here can see.
+void TFlashPlayer::StopPlay() {
+    Stop();
+}
+
+void TFlashPlayer::QueryState(std::function<void(const TFlashPlayerState&)> answer) {
+    Run(QStringLiteral("pebblo.state()"), [answer = std::move(answer)](const QVariant& result) {
+        const QVariantMap state = result.toMap();
+        answer({state.value(QStringLiteral("url")).toString(),
+                state.value(QStringLiteral("loaded")).toBool(),
+                state.value(QStringLiteral("playing")).toBool(),
+                state.value(QStringLiteral("focused")).toBool()});
+    });
+}
+
+void TFlashPlayer::Run(const QString& script, std::function<void(const QVariant&)> answer) {
+    if (!FPageReady) {
+        FPending.push_back({script, std::move(answer)});
+        return;
+    }
+    if (answer)
+        page()->runJavaScript(script, std::move(answer));
+    else
+        page()->runJavaScript(script);
+}
+
+void TFlashPlayer::OnPageLoaded(bool ok) {
+    if (!ok) {
+        qWarning("The Flash player page %s did not load", qPrintable(url().toString()));
+        return;
+    }
+    FPageReady = true;
+    for (TCommand& command : std::exchange(FPending, {}))
+        Run(command.script, std::move(command.answer));
+}
+
+void TFlashPlayer::OnMovieLoaded() {
+    ClickInside();
+    emit MovieLoaded();
+}
+
+// A Ruffle movie takes keys only after it has been clicked once; a click when the game starts
+// lets the arrows and space work at once.
+void TFlashPlayer::ClickInside() {
+    QWidget* target = focusProxy();
+    if (!target || !isVisible())
+        return;
+    setFocus(Qt::OtherFocusReason);
+    const QPointF centre(target->width() / 2.0, target->height() / 2.0);
+    SendMouse(target, QEvent::MouseButtonPress, centre);
+    SendMouse(target, QEvent::MouseButtonRelease, centre);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QWebEngineView>
+#include <functional>
+#include <vector>
+
+// What the player itself reports about its movie, for callers that must wait on it.
+struct TFlashPlayerState {
+    QString url;         // the file address being played, empty when none
+    bool loaded = false; // the movie is in and showing
+    bool playing = false;
+    bool focused = false; // the movie has the page's keyboard focus
+};
+
+// The Flash player control "swfPlay": a browser view hosting Ruffle, the WebAssembly Flash
+// player, from the program folder's "ruffle/". It loads a SWF file by path, plays and halts it,
+// and may be moved into another window without reloading. Commands given while its page is
+// still loading are kept and carried out in order once it is ready.
+class TFlashPlayer : public QWebEngineView {
+    Q_OBJECT
+public:
+    explicit TFlashPlayer(QWidget* parent = nullptr);
+
+    // The full path of the loaded SWF file, empty when none; set at once, before Ruffle has it.
+    QString Movie() const { return FMovie; }
+    // Loads the SWF file at Path and starts it; an empty text unloads the movie.
+    void SetMovie(const QString& path);
+    void Play();
+    void Stop();
+    void StopPlay();
+
+    // Asks Ruffle, after every command given so far, what it is playing.
+    void QueryState(std::function<void(const TFlashPlayerState&)> answer);
+
+signals:
+    // Ruffle has the movie in; emitted after the movie has been given the keyboard.
+    void MovieLoaded();
+
+private:
+    void Run(const QString& script, std::function<void(const QVariant&)> answer = {});
+    void OnPageLoaded(bool ok);
+    void OnMovieLoaded();
+    void ClickInside();
+
+    QString FMovie;
+    bool FPageReady = false;
+    struct TCommand {
+        QString script;
+        std::function<void(const QVariant&)> answer;
+    };
+    std::vector<TCommand> FPending;
+};

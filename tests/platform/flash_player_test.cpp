@@ -1,0 +1,268 @@
+// The Flash player view for real: Ruffle in Qt WebEngine playing the demo catalogue's games.
+#include "catalogue_server.h"
+#include "common/program_folder.h"
+#include "platform/flash_player.h"
+#include "support/pump_events.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHash>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+
+namespace {
+
+struct TGameFile {
+    std::string id;
+    swf::GameKind kind;
+    QString path;
+};
+
+// The games a client can download whole, fetched from the catalogue as a client would.
+std::vector<TGameFile> FetchCatalogueGames(const QString& folder) {
+    CatalogueServer server;
+    const int port = server.bind(0);
+    server.start();
+    httplib::Client client("127.0.0.1", port);
+    std::vector<TGameFile> games;
+    for (const Game& game : server.catalogue().games) {
+        if (!game.kind || game.swfPath.find('?') != std::string::npos)
+            continue; // games that exist to make downloads fail
+        const httplib::Result reply = client.Get(game.swfPath);
+        if (!reply || reply->status != 200)
+            throw std::runtime_error("catalogue did not serve " + game.swfPath);
+        const QString path =
+            folder + QLatin1Char('/') + QString::fromStdString(game.id) + QStringLiteral(".swf");
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(reply->body.data(), qint64(reply->body.size())) !=
+                qint64(reply->body.size()))
+            throw std::runtime_error("cannot write " + path.toStdString());
+        games.push_back({game.id, *game.kind, path});
+    }
+    return games;
+}
+
+QString FileUrl(const QString& path) {
+    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+}
+
+TFlashPlayerState StateOf(TFlashPlayer& player) {
+    std::optional<TFlashPlayerState> state;
+    player.QueryState([&](const TFlashPlayerState& answer) { state = answer; });
+    PumpEventsUntil([&] { return state.has_value(); });
+    return state.value_or(TFlashPlayerState{});
+}
+
+bool WaitUntilPlaying(TFlashPlayer& player, const QString& path, bool playing = true) {
+    return PumpEventsUntil([&] {
+        const TFlashPlayerState state = StateOf(player);
+        return state.loaded && state.playing == playing && state.url == FileUrl(path);
+    });
+}
+
+QImage Grab(QWidget& view) {
+    return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The colour covering most of the picture: a game's stage background.
+QRgb DominantColour(const QImage& picture) {
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < picture.height(); y += 3)
+        for (int x = 0; x < picture.width(); x += 3)
+            ++counts[picture.pixel(x, y)];
+    return std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
+                            [](auto a, auto b) { return a.second < b.second; })
+        ->first;
+}
+
+QRgb BackgroundOf(swf::GameKind kind) {
+    const swf::Rgb colour = swf::paletteOf(kind).background;
+    return qRgb(colour.r, colour.g, colour.b);
+}
+
+bool WaitForBackground(QWidget& view, QRgb colour) {
+    return PumpEventsUntil([&] { return DominantColour(Grab(view)) == colour; }, 5000);
+}
+
+// True once the picture differs from the one at the call, within the time given.
+bool PictureChanges(QWidget& view, int milliseconds = 3000) {
+    const QImage before = Grab(view);
+    return PumpEventsUntil([&] { return Grab(view) != before; }, milliseconds);
+}
+
+// A window holding a player the way the main window's panel does.
+struct TPlayerWindow {
+    TPlayerWindow() {
+        new QVBoxLayout(&Window);
+        Window.layout()->setContentsMargins(0, 0, 0, 0);
+        Window.layout()->addWidget(Player);
+        Window.resize(400, 300);
+        Window.show();
+        Window.activateWindow();
+    }
+    QWidget Window;
+    TFlashPlayer* Player = new TFlashPlayer(&Window);
+};
+
+class FlashPlayerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        // Qt WebEngine draws nothing a grab can see on the offscreen platform.
+        ASSERT_FALSE(qgetenv("DISPLAY").isEmpty()) << "runs under an X server (scripts/test)";
+        SetProgramFolderForTesting(QStringLiteral(PEBBLO_PROGRAM_DIR));
+        Folder = std::make_unique<QTemporaryDir>();
+        Games = FetchCatalogueGames(Folder->path());
+        Shared = std::make_unique<TPlayerWindow>();
+    }
+    static void TearDownTestSuite() {
+        Shared.reset();
+        Folder.reset();
+        SetProgramFolderForTesting({});
+    }
+
+    static const TGameFile& GameOfKind(swf::GameKind kind) {
+        return *std::find_if(Games.begin(), Games.end(),
+                             [kind](const TGameFile& game) { return game.kind == kind; });
+    }
+    // A game file of its own, which a test may overwrite.
+    static QString CopyOf(swf::GameKind kind, const QString& name) {
+        const QString path = Folder->filePath(name);
+        QFile::remove(path);
+        EXPECT_TRUE(QFile::copy(GameOfKind(kind).path, path));
+        return path;
+    }
+    void Load(const QString& path) {
+        Player().StopPlay();
+        Player().SetMovie(path);
+        Player().Play();
+        ASSERT_TRUE(WaitUntilPlaying(Player(), path));
+    }
+    static TFlashPlayer& Player() { return *Shared->Player; }
+
+    static inline std::unique_ptr<QTemporaryDir> Folder;
+    static inline std::vector<TGameFile> Games;
+    static inline std::unique_ptr<TPlayerWindow> Shared;
+};
+
+TEST_F(FlashPlayerTest, EveryCatalogueGameLoadsAndShowsItsStage) {
+    ASSERT_GE(Games.size(), 8u);
+    for (const TGameFile& game : Games) {
+        SCOPED_TRACE(game.id);
+        Load(game.path);
+        EXPECT_EQ(Player().Movie(), game.path);
+        EXPECT_TRUE(WaitForBackground(Player(), BackgroundOf(game.kind)));
+    }
+}
+
+TEST_F(FlashPlayerTest, AnimationRunsStopHaltsItAndPlayResumesIt) {
+    const QString path = GameOfKind(swf::GameKind::BouncingBall).path;
+    Load(path);
+    EXPECT_TRUE(PictureChanges(Player()));
+
+    Player().Stop();
+    Player().StopPlay();
+    ASSERT_TRUE(WaitUntilPlaying(Player(), path, false));
+    EXPECT_FALSE(PictureChanges(Player(), 600));
+    EXPECT_EQ(Player().Movie(), path) << "stopping keeps the movie loaded";
+
+    Player().Play();
+    EXPECT_TRUE(WaitUntilPlaying(Player(), path));
+    EXPECT_TRUE(PictureChanges(Player()));
+}
+
+TEST_F(FlashPlayerTest, AGameThatStartsHasTheKeyboard) {
+    Load(GameOfKind(swf::GameKind::ArrowRunner).path);
+    EXPECT_TRUE(PumpEventsUntil([&] {
+        return QApplication::focusWidget() == Player().focusProxy() && StateOf(Player()).focused;
+    }));
+}
+
+// The traffic light's timeline shows its first lamp for a second and a half, then the next.
+TEST_F(FlashPlayerTest, ReplayStartsAgainFromTheFirstFrame) {
+    const QString path = GameOfKind(swf::GameKind::TrafficLight).path;
+    Load(path);
+    ASSERT_TRUE(WaitForBackground(Player(), BackgroundOf(swf::GameKind::TrafficLight)));
+    const QImage firstLamp = Grab(Player());
+    ASSERT_TRUE(PictureChanges(Player()));
+
+    Player().StopPlay();
+    Player().SetMovie(QString());
+    Player().SetMovie(path);
+    Player().Play();
+    ASSERT_TRUE(WaitUntilPlaying(Player(), path));
+    EXPECT_TRUE(PumpEventsUntil([&] { return Grab(Player()) == firstLamp; }, 1000));
+}
+
+TEST_F(FlashPlayerTest, ReplayReadsTheFileAgain) {
+    const QString path = CopyOf(swf::GameKind::Windmill, QStringLiteral("replaced.swf"));
+    Load(path);
+    ASSERT_TRUE(WaitForBackground(Player(), BackgroundOf(swf::GameKind::Windmill)));
+
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::copy(GameOfKind(swf::GameKind::Pulse).path, path));
+    Player().SetMovie(QString());
+    Player().SetMovie(path);
+    ASSERT_TRUE(WaitUntilPlaying(Player(), path));
+    EXPECT_TRUE(WaitForBackground(Player(), BackgroundOf(swf::GameKind::Pulse)));
+}
+
+TEST_F(FlashPlayerTest, EmptyMovieUnloads) {
+    Load(GameOfKind(swf::GameKind::Windmill).path);
+    Player().SetMovie(QString());
+    EXPECT_EQ(Player().Movie(), QString());
+    EXPECT_TRUE(PumpEventsUntil([&] {
+        const TFlashPlayerState state = StateOf(Player());
+        return !state.loaded && state.url.isEmpty();
+    }));
+    EXPECT_TRUE(WaitForBackground(Player(), qRgb(0, 0, 0))) << "the page's own background";
+}
+
+// A fresh player whose page is still loading keeps every command and applies them in order.
+TEST_F(FlashPlayerTest, CommandsBeforeThePageIsReadyApplyInOrder) {
+    TPlayerWindow fresh;
+    const QString first = GameOfKind(swf::GameKind::Windmill).path;
+    const QString second = GameOfKind(swf::GameKind::BouncingBall).path;
+    QElapsedTimer clock;
+    clock.start();
+    fresh.Player->SetMovie(first);
+    fresh.Player->SetMovie(second);
+    fresh.Player->Stop();
+    EXPECT_EQ(fresh.Player->Movie(), second) << "the path is there before Ruffle has it";
+
+    ASSERT_TRUE(WaitUntilPlaying(*fresh.Player, second, false));
+    EXPECT_TRUE(WaitForBackground(*fresh.Player, BackgroundOf(swf::GameKind::BouncingBall)));
+    RecordProperty("first_movie_shown_ms", int(clock.elapsed()));
+    EXPECT_FALSE(PictureChanges(*fresh.Player, 600)) << "the stop given while loading holds";
+}
+
+TEST_F(FlashPlayerTest, KeepsPlayingWhenMovedIntoAnotherWindow) {
+    TPlayerWindow from;
+    const QString path = GameOfKind(swf::GameKind::Windmill).path;
+    from.Player->SetMovie(path);
+    ASSERT_TRUE(WaitUntilPlaying(*from.Player, path));
+    int reloads = 0;
+    QObject::connect(from.Player, &TFlashPlayer::loadStarted, [&] { ++reloads; });
+    QObject::connect(from.Player, &TFlashPlayer::MovieLoaded, [&] { ++reloads; });
+
+    QWidget to;
+    to.resize(500, 400);
+    from.Player->setParent(&to);
+    from.Player->setGeometry(0, 0, 500, 400);
+    to.show();
+    from.Player->show();
+
+    EXPECT_TRUE(PictureChanges(*from.Player));
+    EXPECT_TRUE(WaitUntilPlaying(*from.Player, path));
+    EXPECT_EQ(reloads, 0);
+    EXPECT_EQ(from.Player->Movie(), path);
+    from.Player->setParent(&from.Window); // back, so each window deletes only what it owns
+}
+
+} // namespace
