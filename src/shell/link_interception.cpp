@@ -33,6 +33,7 @@ void TfrmMain::InterceptGameLink(const QString& url) {
     }
     const TGameInfo game = ParseGameRecord(reply);
     CurrentGame = game;
+    PlayGame(game);
     SelectPage(1);
 }
 

@@ -1,7 +1,11 @@
 #include "common/application_title.h"
+#include "platform/ui_dispatcher.h"
+#include "shell/download_worker.h"
 #include "shell/main_window.h"
 
 #include <QApplication>
+#include <cstdlib>
+#include <memory>
 
 int main(int argc, char* argv[]) {
     // Qt WebEngine shares its GL context with the widgets; this must precede the application.
@@ -9,7 +13,18 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(ApplicationTitle());
 
-    TfrmMain frmMain;
-    frmMain.show();
-    return QApplication::exec();
+    auto dispatcher = std::make_unique<TUiDispatcher>();
+    int result = 0;
+    {
+        TfrmMain frmMain;
+        frmMain.show();
+        result = QApplication::exec();
+    }
+    // Downloads still running are abandoned, not awaited: their transfers stop at once and
+    // leave no partial file. One that cannot stop in time must not outlive the libraries it
+    // uses, so the process then ends without running the global destructors.
+    dispatcher.reset();
+    if (!TThread1::AbandonAll(std::chrono::seconds(2)))
+        std::quick_exit(result);
+    return result;
 }

@@ -3,9 +3,11 @@
 #include "common/handler_guard.h"
 #include "common/hosts.h"
 #include "library/library_connection.h"
+#include "library/local_games_view.h"
 #include "platform/browser_pane.h"
 #include "platform/shell_open.h"
 #include "shell/clickable_image.h"
+#include "shell/progress_relay.h"
 #include "shell/skin_data.h"
 
 #include <QGuiApplication>
@@ -21,25 +23,37 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     SkinData1->setObjectName(QStringLiteral("SkinData1"));
     BuildLayout();
 
-    for (TClickableImage* toggle : {Image1, imgLeft, imgRight})
-        toggle->SetOnClick([this] { Image1Click(); });
-    Image3->SetOnClick([this] { Image3Click(); });
-    WB_GameTreeList->SetOnBeforeNavigate(
-        [this](TBrowserPane* pane, const QString& url, bool& cancel) {
-            RunHandler([&] { WB_GameTreeListBeforeNavigate2(pane, url, cancel); });
-        });
-    for (TBrowserPane* pane : {WB_GameList, wb_advice, wb_order, WB_search}) {
-        pane->SetOnBeforeNavigate([this](TBrowserPane* sender, const QString& url, bool& cancel) {
-            RunHandler([&] { WB_GameListBeforeNavigate2(sender, url, cancel); });
-        });
-    }
-    connect(Button1, &QPushButton::clicked, this,
-            [this] { RunHandler([this] { Button1Click(); }); });
-
+    FDownloadProgress =
+        new TProgressRelay([this](qint64 count) { IdHTTPDownloadWork(count); }, this);
+    WireHandlers();
     resize(950, 547);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
+
+    FLocalGames = new TLocalGamesView(
+        sbAll, sbFavorite, sbThisWeek, [this] { return qry_flash->Database(); }, FProgramFolder,
+        [this](QObject* thumbnail) {
+            RunHandler([&] { PlayLocalGame(thumbnail->property("hint").toString()); });
+        },
+        this);
+    connect(pcMain, &QTabWidget::currentChanged, this,
+            [this] { RunHandler([this] { pcMainChange(); }); });
+    connect(PageControl1, &QTabWidget::currentChanged, this,
+            [this] { RunHandler([this] { PageControl1Change(); }); });
+}
+
+void TfrmMain::pcMainChange() {
+    if (pcMain->currentWidget() == tsLocalGame)
+        RefreshLocalGames();
+}
+
+void TfrmMain::PageControl1Change() {
+    RefreshLocalGames();
+}
+
+void TfrmMain::RefreshLocalGames() {
+    FLocalGames->LoadLocalGames(PageControl1->currentIndex());
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -62,4 +76,30 @@ void TfrmMain::Button1Click() {
 void TfrmMain::SelectPage(int index) {
     const QSignalBlocker quiet(pcMain);
     pcMain->setCurrentIndex(index);
+}
+
+void TfrmMain::WireHandlers() {
+    for (TClickableImage* toggle : {Image1, imgLeft, imgRight})
+        toggle->SetOnClick([this] { Image1Click(); });
+    Image3->SetOnClick([this] { Image3Click(); });
+    WB_GameTreeList->SetOnBeforeNavigate(
+        [this](TBrowserPane* pane, const QString& url, bool& cancel) {
+            RunHandler([&] { WB_GameTreeListBeforeNavigate2(pane, url, cancel); });
+        });
+    for (TBrowserPane* pane : {WB_GameList, wb_advice, wb_order, WB_search}) {
+        pane->SetOnBeforeNavigate([this](TBrowserPane* sender, const QString& url, bool& cancel) {
+            RunHandler([&] { WB_GameListBeforeNavigate2(sender, url, cancel); });
+        });
+    }
+    const std::pair<QPushButton*, void (TfrmMain::*)()> buttons[] = {
+        {Button1, &TfrmMain::Button1Click},
+        {btnAddFavorate, &TfrmMain::btnAddFavorateClick},
+        {btnStop, &TfrmMain::btnStopClick},
+        {btnReplay, &TfrmMain::btnReplayClick},
+        {btnViewInfo, &TfrmMain::btnViewInfoClick},
+    };
+    for (const auto& [button, handler] : buttons) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
+    }
 }

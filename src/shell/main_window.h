@@ -3,6 +3,7 @@
 #include "shell/game/game_info.h"
 
 #include <QMainWindow>
+#include <QSet>
 #include <memory>
 
 class QCheckBox;
@@ -14,9 +15,13 @@ class QScrollArea;
 class QSystemTrayIcon;
 class QTabWidget;
 class TBrowserPane;
+class TFlashPlayer;
+class TProgressFeed;
+class TProgressRelay;
 class TClickableImage;
 class THotKeyField;
 class TLibraryConnection;
+class TLocalGamesView;
 class TSkinData;
 
 // The main window: the catalogue panes, the player page, the local library, the settings and
@@ -36,6 +41,28 @@ public:
     // The part of a game link's interception that runs after the pane's navigation is cancelled:
     // the record request, the record, and the page of the player.
     void InterceptGameLink(const QString& url);
+
+    // The player (the file of a game, or its download), its buttons and the progress display.
+    void PlayGame(TGameInfo game);
+    void PlayLocalGame(const QString& id);
+    void btnAddFavorateClick();
+    void btnStopClick();
+    void btnReplayClick();
+    void btnViewInfoClick();
+    void IdHTTPDownloadWorkBegin(qint64 total);
+    void IdHTTPDownloadWork(qint64 count);
+
+    // What a download worker does to the window, always on the UI thread.
+    void PlayDownloadedGame(const QString& path, const TGameInfo& game);
+    void DownloadEnded(const QString& gameFile);
+    TProgressFeed DownloadProgressFeed();
+    void DownloadProgressFlush();
+    int RunningDownloads() const { return FDownloading.size(); }
+
+    // The local library page: rebuilt when the user comes to it or switches among its pages.
+    void pcMainChange();
+    void PageControl1Change();
+    void RefreshLocalGames();
 
     // Switches pcMain the way the program does it, without raising the user's change handler.
     void SelectPage(int index);
@@ -78,6 +105,7 @@ public:
     TBrowserPane* wbCurrent = nullptr;
     QWidget* pnlPlaying = nullptr;
     QWidget* Panel3 = nullptr;
+    TFlashPlayer* swfPlay = nullptr;
     QWidget* Panel2 = nullptr;
     QPushButton* btnAddFavorate = nullptr;
     QPushButton* btnStop = nullptr;
@@ -122,9 +150,17 @@ private:
     static QString ReadSetting(const QString& key, const QString& writeKey,
                                const QString& fallback);
     void CreateProgramFolders();
+    void WireHandlers();
+    bool GameLoaded() const;
+    void ShowPlayer(const TGameInfo& game);
     void PointPanesAtStartPages();
 
     QString FProgramFolder;
     QString FSkinFolder;
     quint16 FHideHotKeyIndex = 0;
+    // Game files whose download is running, in small letters.
+    QSet<QString> FDownloading;
+    TProgressRelay* FDownloadProgress = nullptr;
+    TLocalGamesView* FLocalGames = nullptr;
+    qint64 FProgressScale = 1;
 };

@@ -2,6 +2,7 @@
 #include "common/application_title.h"
 #include "common/hosts.h"
 #include "platform/browser_pane.h"
+#include "platform/flash_player.h"
 #include "shell/clickable_image.h"
 #include "shell/hot_key_field.h"
 #include "shell/main_window.h"
@@ -153,7 +154,9 @@ QWidget* TfrmMain::BuildCurrentGamePage() {
     pnlPlaying = NamedPanel(QStringLiteral("pnlPlaying"));
     Panel3 = NamedPanel(QStringLiteral("Panel3"));
     Panel3->setAttribute(Qt::WA_StyledBackground);
-    FillingLayout(Panel3);
+    swfPlay = new TFlashPlayer;
+    swfPlay->setObjectName(QStringLiteral("swfPlay"));
+    FillingLayout(Panel3)->addWidget(swfPlay);
     Panel2 = NamedPanel(QStringLiteral("Panel2"));
     Panel2->setAttribute(Qt::WA_StyledBackground);
     Panel2->setFixedHeight(39);

@@ -1,6 +1,7 @@
 #include "catalogue_server.h"
 #include "common/program_folder.h"
 #include "platform/browser_pane.h"
+#include "platform/ui_dispatcher.h"
 #include "shell/main_window.h"
 #include "support/pump_events.h"
 #include "support/recorded_messages.h"
@@ -30,6 +31,7 @@ protected:
         FWindow = std::make_unique<TfrmMain>();
     }
     void TearDown() override {
+        EXPECT_TRUE(PumpEventsUntil([&] { return FWindow->RunningDownloads() == 0; }, 30000));
         FWindow.reset();
         qunsetenv("PEBBLO_CATALOGUE_HOST");
         SetProgramFolderForTesting(QString());
@@ -61,6 +63,7 @@ protected:
 
     static inline std::unique_ptr<CatalogueServer> FServer;
     static inline QString FHost;
+    TUiDispatcher FDispatcher;
     QTemporaryDir FFolder;
     TRecordedMessages FMessages;
     std::unique_ptr<TfrmMain> FWindow;
@@ -95,6 +98,7 @@ TEST_F(LinkInterception, OtherAddressesNavigateAsUsual) {
 TEST_F(LinkInterception, FailuresLeaveTheCurrentGameAndThePage) {
     ASSERT_TRUE(Offer(Origin() + QStringLiteral("/GAMESOFT/GAMEINFO.ASP?ID=1002")));
     ASSERT_TRUE(WaitForGame(QStringLiteral("1002")));
+    ASSERT_TRUE(PumpEventsUntil([&] { return FWindow->RunningDownloads() == 0; }));
     FWindow->SelectPage(0);
     const TGameInfo before = FWindow->CurrentGame;
 

@@ -1,0 +1,179 @@
+// Measures the download worker against curl on the same loopback transfer, the time from a
+// followed game link to the game's first frame, and the memory of the whole process tree.
+//
+//   bench_download [megabytes=200] [rounds=5]
+//
+// Run it on an X display (or QT_QPA_PLATFORM=offscreen); it starts its own demo catalogue.
+#include "common/program_folder.h"
+#include "platform/flash_player.h"
+#include "platform/ui_dispatcher.h"
+#include "shell/main_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+void PumpUntil(const std::function<bool()>& condition) {
+    while (!condition()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::usleep(200);
+    }
+}
+
+void Settle(int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    PumpUntil([&] { return clock.elapsed() >= milliseconds; });
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+bool CopyInstallation(const QString& to) {
+    const QDir from(QStringLiteral(PEBBLO_PROGRAM_DIR));
+    for (const QString& folder : {QStringLiteral("pic"), QStringLiteral("ruffle")}) {
+        QDirIterator files(from.filePath(folder), QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString source = files.next();
+            const QString target = QDir(to).filePath(from.relativeFilePath(source));
+            if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target))
+                return false;
+        }
+    }
+    return true;
+}
+
+// Resident memory of a process and all its descendants, in megabytes.
+double TreeResidentMegabytes(qint64 root) {
+    QList<qint64> tree{root};
+    for (int i = 0; i < tree.size(); ++i) {
+        QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(tree[i]));
+        if (children.open(QIODevice::ReadOnly))
+            for (const QByteArray& child : children.readAll().split(' '))
+                if (!child.trimmed().isEmpty())
+                    tree.append(child.trimmed().toLongLong());
+    }
+    double kilobytes = 0;
+    for (const qint64 pid : tree) {
+        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+        if (!status.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("VmRSS:"))
+                kilobytes += line.mid(6).trimmed().split(' ').first().toDouble();
+    }
+    return kilobytes / 1024.0;
+}
+
+double SecondsForCurl(const QString& url, const QString& target) {
+    QElapsedTimer clock;
+    clock.start();
+    QProcess::execute(QStringLiteral("curl"),
+                      {QStringLiteral("-s"), QStringLiteral("-o"), target, url});
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    QFile::remove(target);
+    return seconds;
+}
+
+double SecondsForWorker(TfrmMain& window, const QString& url, const QString& name) {
+    TGameInfo game;
+    game.id = name;
+    game.flashname = name;
+    game.flashurl = url;
+    const QString gamePath = window.ProgramFolder() + QStringLiteral("flash/") + name + ".swf";
+    QElapsedTimer clock;
+    clock.start();
+    window.PlayGame(game);
+    // The file takes its name the moment its transfer is complete.
+    PumpUntil([&] { return QFile::exists(gamePath); });
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    PumpUntil([&] { return window.RunningDownloads() == 0; });
+    window.swfPlay->SetMovie(QString());
+    QFile::remove(gamePath);
+    Settle(1500);
+    return seconds;
+}
+
+double SecondsToFirstFrame(TfrmMain& window, const QString& link) {
+    bool shown = false;
+    const auto connection =
+        QObject::connect(window.swfPlay, &TFlashPlayer::MovieLoaded, [&shown] { shown = true; });
+    QElapsedTimer clock;
+    clock.start();
+    bool cancel = false;
+    window.WB_GameListBeforeNavigate2(window.WB_GameList, link, cancel);
+    PumpUntil([&] { return shown; });
+    QObject::disconnect(connection);
+    return clock.nsecsElapsed() / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    const int megabytes = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 200;
+    const int rounds = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 5;
+
+    QProcess catalogue;
+    catalogue.start(QStringLiteral(CATALOGUE_EXECUTABLE),
+                    {QStringLiteral("--port"), QStringLiteral("0")});
+    if (!catalogue.waitForReadyRead(10000))
+        return 1;
+    const QString host =
+        QStringLiteral("127.0.0.1:") + QString::fromLatin1(catalogue.readLine().trimmed());
+    qputenv("PEBBLO_CATALOGUE_HOST", host.toUtf8());
+    const QString blob = QStringLiteral("http://%1/bench/blob?mb=%2").arg(host).arg(megabytes);
+
+    QTemporaryDir folder;
+    if (!CopyInstallation(folder.path()))
+        return 1;
+    SetProgramFolderForTesting(folder.path());
+    TUiDispatcher dispatcher;
+    TfrmMain window;
+    window.show();
+    window.SelectPage(1);
+    Settle(3000);
+
+    std::vector<double> curlSeconds;
+    std::vector<double> workerSeconds;
+    for (int round = 0; round < rounds; ++round) {
+        curlSeconds.push_back(SecondsForCurl(blob, folder.filePath(QStringLiteral("curl.out"))));
+        workerSeconds.push_back(
+            SecondsForWorker(window, blob, QStringLiteral("bench%1").arg(round)));
+        std::printf("round %d: curl %.3f s, worker %.3f s\n", round + 1, curlSeconds.back(),
+                    workerSeconds.back());
+    }
+    const double curlRate = megabytes / Median(curlSeconds);
+    const double workerRate = megabytes / Median(workerSeconds);
+    std::printf("download of %d MB, median of %d rounds: curl %.1f MB/s, worker %.1f MB/s, "
+                "ratio %.2f (target >= 0.90)\n",
+                megabytes, rounds, curlRate, workerRate, workerRate / curlRate);
+
+    for (const char* id : {"1001", "1012"}) {
+        const double seconds = SecondsToFirstFrame(
+            window,
+            QStringLiteral("http://%1/GAMESOFT/GAMEINFO.ASP?ID=%2").arg(host, QLatin1String(id)));
+        QFile swf(window.swfPlay->Movie());
+        std::printf("link to first frame, game %s (%lld bytes): %.3f s\n", id,
+                    static_cast<long long>(swf.size()), seconds);
+    }
+    Settle(2000);
+    std::printf("resident memory of the process tree, seven panes and one game playing: %.0f MB\n",
+                TreeResidentMegabytes(QCoreApplication::applicationPid()));
+    catalogue.terminate();
+    catalogue.waitForFinished();
+    return 0;
+}

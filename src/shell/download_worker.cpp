@@ -1,0 +1,190 @@
+#include "shell/download_worker.h"
+
+#include "common/date_time.h"
+#include "common/failure.h"
+#include "common/file_names.h"
+#include "common/folder_lookup.h"
+#include "common/message_boxes.h"
+#include "library/library_connection.h"
+#include "platform/http_client.h"
+#include "platform/ui_dispatcher.h"
+#include "shell/game/file_ext.h"
+#include "shell/game/game_store.h"
+#include "shell/game/picture_kinds.h"
+#include "shell/main_window.h"
+#include "shell/progress_relay.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+// Running workers, so that the application can let them go at exit without crashing under them.
+struct TRunningWorkers {
+    std::mutex Lock;
+    std::condition_variable Ended;
+    int Count = 0;
+};
+
+TRunningWorkers& Running() {
+    static TRunningWorkers running;
+    return running;
+}
+
+QString FolderPath(const QString& programFolder, const QString& name) {
+    return ResolveInFolder(programFolder, name) + QLatin1Char('/');
+}
+
+bool Abandoned() {
+    return TUiDispatcher::ShuttingDown();
+}
+
+// Copies the placeholder over the picture whole, through a temporary file.
+void CopyPlaceholder(const QString& placeholder, const QString& picturePath) {
+    QFile source(placeholder);
+    if (!source.open(QIODevice::ReadOnly))
+        return;
+    QSaveFile target(picturePath);
+    if (target.open(QIODevice::WriteOnly) && target.write(source.readAll()) == source.size())
+        target.commit();
+}
+
+} // namespace
+
+void TThread1::Start(TfrmMain* window, const TGameInfo& game) {
+    auto* worker = new TThread1(window, game);
+    {
+        const std::lock_guard lock(Running().Lock);
+        ++Running().Count;
+    }
+    std::thread([worker] {
+        worker->Execute();
+        delete worker;
+        const std::lock_guard lock(Running().Lock);
+        --Running().Count;
+        Running().Ended.notify_all();
+    }).detach();
+}
+
+bool TThread1::AbandonAll(std::chrono::milliseconds patience) {
+    std::unique_lock lock(Running().Lock);
+    return Running().Ended.wait_for(lock, patience, [] { return Running().Count == 0; });
+}
+
+TThread1::TThread1(TfrmMain* window, const TGameInfo& game)
+    : FGame(game), FWindow(window),
+      FFlashFolder(FolderPath(window->ProgramFolder(), QStringLiteral("flash"))),
+      FPicFolder(FolderPath(window->ProgramFolder(), QStringLiteral("pic"))),
+      FDatabasePath(window->qry_flash->DatabasePath()) {}
+
+void TThread1::Execute() {
+    const QString gameFile = FGame.flashname + QStringLiteral(".swf");
+    OnWindow([](TfrmMain& window) { window.pnlDownload->setVisible(true); });
+    if (DownloadAndStore())
+        FetchPicture();
+    OnWindow([gameFile](TfrmMain& window) { window.DownloadEnded(gameFile); });
+}
+
+bool TThread1::DownloadAndStore() {
+    const QString found = FindInFolder(FFlashFolder, FGame.flashname + QStringLiteral(".swf"));
+    if (!found.isEmpty())
+        return true;
+    const QString gamePath = FFlashFolder + FGame.flashname + QStringLiteral(".swf");
+    if (!TransferGame(gamePath))
+        return false;
+    if (QFileInfo::exists(gamePath))
+        StoreAndPlay(gamePath);
+    return true;
+}
+
+// The game reaches its own name only when the transfer succeeded and brought something; a
+// failed or empty transfer leaves no file behind.
+bool TThread1::TransferGame(const QString& gamePath) {
+    QSaveFile file(gamePath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        ShowMessage(QStringLiteral("无法创建游戏文件“%1”：%2").arg(gamePath, file.errorString()));
+        return false;
+    }
+    OnWindow([](TfrmMain& window) { window.pnlPlaying->setVisible(false); });
+    const TProgressFeed feed = FWindow->DownloadProgressFeed();
+    THttpProgress progress;
+    progress.OnWorkBegin = [this](qint64 total) {
+        OnWindow([total](TfrmMain& window) { window.IdHTTPDownloadWorkBegin(total); });
+    };
+    progress.OnWork = [&feed](qint64 count) {
+        feed.Post(count);
+    };
+    progress.IsAbandoned = &Abandoned;
+    bool transferred = true;
+    try {
+        THttpClient().Get(FGame.flashurl, file, progress);
+    } catch (const EFailure&) {
+        transferred = false;
+    }
+    OnWindow([](TfrmMain& window) {
+        window.DownloadProgressFlush();
+        window.pnlDownload->setVisible(false);
+    });
+    if (!transferred || file.size() == 0) {
+        file.cancelWriting();
+        return transferred;
+    }
+    if (!file.commit())
+        ShowMessage(QStringLiteral("无法保存游戏文件“%1”：%2").arg(gamePath, file.errorString()));
+    return true;
+}
+
+void TThread1::StoreAndPlay(const QString& gamePath) {
+    try {
+        const TLibraryConnection library(FDatabasePath);
+        StoreGame(library.Database(), FGame, TClock::Now());
+    } catch (const EFailure& failure) {
+        ShowMessage(failure.Message());
+    }
+    OnWindow(
+        [gamePath, game = FGame](TfrmMain& window) { window.PlayDownloadedGame(gamePath, game); });
+}
+
+void TThread1::FetchPicture() {
+    const QString pictureName = FGame.flashname + ExtractFileExt(FGame.picUrl);
+    if (!IsSafeFileName(pictureName))
+        return;
+    const QString picturePath = ResolveInFolder(FPicFolder, pictureName);
+    QSaveFile file(picturePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    THttpProgress progress;
+    progress.IsAbandoned = &Abandoned;
+    try {
+        THttpClient().Get(FGame.picUrl, file, progress);
+    } catch (const EFailure&) {
+        // A failed picture leaves the one already there, if any.
+        file.cancelWriting();
+        return;
+    }
+    if (!file.commit())
+        return;
+    QFile picture(picturePath);
+    const QByteArray start = picture.open(QIODevice::ReadOnly) ? picture.read(2) : QByteArray();
+    picture.close();
+    if (!IsAcceptedPictureContent(start)) {
+        const QString placeholder =
+            FindInFolder(FPicFolder, QStringLiteral("nopic") + ExtractFileExt(FGame.picUrl));
+        if (!placeholder.isEmpty())
+            CopyPlaceholder(placeholder, picturePath);
+    }
+}
+
+bool TThread1::OnWindow(std::function<void(TfrmMain&)> effect) const {
+    TfrmMain* window = FWindow;
+    return TUiDispatcher::RunAndWait(window,
+                                     [window, effect = std::move(effect)] { effect(*window); });
+}
+
+void TThread1::ShowMessage(const QString& text) const {
+    OnWindow([text](TfrmMain&) { ShowPlainMessage(text); });
+}

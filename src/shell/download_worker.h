@@ -1,0 +1,40 @@
+#pragma once
+
+#include "shell/game/game_info.h"
+
+#include <QString>
+#include <chrono>
+
+class TfrmMain;
+
+// Downloads a game that is not yet on disk, records it in the library, plays it in the main
+// window and fetches its thumbnail, on a thread of its own. Every effect on the window is
+// handed to the UI thread and waited for, in order.
+class TThread1 {
+public:
+    // Takes a private copy of Game and starts; the worker frees itself when its run ends.
+    static void Start(TfrmMain* window, const TGameInfo& game);
+
+    // At exit: asks running workers to stop and waits at most Patience for them; true when
+    // none is left running.
+    static bool AbandonAll(std::chrono::milliseconds patience);
+
+private:
+    TThread1(TfrmMain* window, const TGameInfo& game);
+
+    void Execute();
+    // False when the game's transfer failed; the picture is then not fetched.
+    bool DownloadAndStore();
+    bool TransferGame(const QString& gamePath);
+    void StoreAndPlay(const QString& gamePath);
+    void FetchPicture();
+    // Runs Effect on the UI thread against the window; false when the window is gone.
+    bool OnWindow(std::function<void(TfrmMain&)> effect) const;
+    void ShowMessage(const QString& text) const;
+
+    TGameInfo FGame;
+    TfrmMain* FWindow;
+    QString FFlashFolder;
+    QString FPicFolder;
+    QString FDatabasePath;
+};

@@ -1,0 +1,155 @@
+// The player on the "当前游戏" page: playing a game from its file, the five buttons under it and
+// the download progress display.
+#include "common/common_method.h"
+#include "common/failure.h"
+#include "common/file_names.h"
+#include "common/folder_lookup.h"
+#include "common/message_boxes.h"
+#include "library/flash_statements.h"
+#include "library/library_connection.h"
+#include "platform/flash_player.h"
+#include "shell/download_worker.h"
+#include "shell/main_window.h"
+#include "shell/progress_relay.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString kAddFavourite = QStringLiteral("添加到我的收藏");
+const QString kRemoveFavourite = QStringLiteral("从我的收藏中删除");
+
+} // namespace
+
+void TfrmMain::PlayGame(TGameInfo game) {
+    const QString gameFile = game.flashname + QStringLiteral(".swf");
+    if (!IsSafeFileName(gameFile)) {
+        ShowPlainMessage(
+            QStringLiteral("游戏名称“%1”不能用作文件名，无法保存这个游戏。").arg(game.flashname));
+        return;
+    }
+    const QString path =
+        FindInFolder(ResolveInFolder(FProgramFolder, QStringLiteral("flash")), gameFile);
+    if (path.isEmpty()) {
+        // One transfer per game file: a second request waits for the running one to play it.
+        if (FDownloading.contains(gameFile.toLower())) {
+            SelectPage(1);
+            return;
+        }
+        FDownloading.insert(gameFile.toLower());
+        TThread1::Start(this, game);
+        return;
+    }
+    swfPlay->StopPlay();
+    swfPlay->SetMovie(path);
+    swfPlay->Play();
+    ShowPlayer(game);
+}
+
+void TfrmMain::PlayDownloadedGame(const QString& path, const TGameInfo& game) {
+    swfPlay->SetMovie(path);
+    pnlPlaying->setVisible(true);
+    SelectPage(1);
+    swfPlay->Play();
+    btnAddFavorate->setText(game.isGood == QLatin1String("Y") ? kRemoveFavourite : kAddFavourite);
+}
+
+void TfrmMain::ShowPlayer(const TGameInfo& game) {
+    btnAddFavorate->setText(game.isGood == QLatin1String("Y") ? kRemoveFavourite : kAddFavourite);
+    pnlPlaying->setVisible(true);
+    SelectPage(1);
+}
+
+void TfrmMain::DownloadEnded(const QString& gameFile) {
+    FDownloading.remove(gameFile.toLower());
+}
+
+void TfrmMain::PlayLocalGame(const QString& id) {
+    const QList<QSqlRecord> rows = SelectGameById(qry_flash->Database(), id);
+    if (rows.isEmpty())
+        throw EFailure(QStringLiteral("本地游戏库中没有这个游戏"));
+    const QSqlRecord& row = rows.first();
+    CurrentGame.id = TrimBlanks(FieldText(row, QStringLiteral("id")));
+    CurrentGame.flashname = TrimBlanks(FieldText(row, QStringLiteral("flashName")));
+    CurrentGame.body = TrimBlanks(FieldText(row, QStringLiteral("body")));
+    CurrentGame.flashurl = TrimBlanks(FieldText(row, QStringLiteral("flashUrl")));
+    CurrentGame.picUrl = TrimBlanks(FieldText(row, QStringLiteral("picUrl")));
+    CurrentGame.isGood = TrimBlanks(FieldText(row, QStringLiteral("isGood")));
+    PlayGame(CurrentGame);
+}
+
+bool TfrmMain::GameLoaded() const {
+    return !swfPlay->Movie().isEmpty();
+}
+
+void TfrmMain::btnAddFavorateClick() {
+    if (!GameLoaded())
+        return;
+    const QString id = TrimBlanks(CurrentGame.id);
+    // A game that is not stored matches no row; the caption still follows the user's wish.
+    if (btnAddFavorate->text() == kAddFavourite) {
+        MarkFavourite(qry_flash->Database(), id);
+        btnAddFavorate->setText(kRemoveFavourite);
+    } else {
+        UnmarkFavourite(qry_flash->Database(), id);
+        btnAddFavorate->setText(kAddFavourite);
+    }
+}
+
+void TfrmMain::btnStopClick() {
+    if (!GameLoaded())
+        return;
+    swfPlay->Stop();
+    swfPlay->StopPlay();
+}
+
+void TfrmMain::btnReplayClick() {
+    if (!GameLoaded())
+        return;
+    const QString movie = swfPlay->Movie();
+    swfPlay->StopPlay();
+    swfPlay->SetMovie(QString());
+    swfPlay->SetMovie(movie);
+    swfPlay->Play();
+}
+
+void TfrmMain::btnViewInfoClick() {
+    if (GameLoaded())
+        ShowPlainMessage(CurrentGame.body);
+}
+
+void TfrmMain::IdHTTPDownloadWorkBegin(qint64 total) {
+    // The bar counts in 32-bit steps; larger transfers are shown in proportion.
+    constexpr qint64 kLargest = std::numeric_limits<int>::max();
+    FProgressScale = total > kLargest ? (total + kLargest - 1) / kLargest : 1;
+    ProgressBar1->setMinimum(0);
+    ProgressBar1->setMaximum(total > 0 ? int(total / FProgressScale) : 0);
+    ProgressBar1->setValue(0);
+    SelectPage(1);
+}
+
+void TfrmMain::IdHTTPDownloadWork(qint64 count) {
+    const int maximum = ProgressBar1->maximum();
+    const QString prefix = QStringLiteral("正在下载,请稍候...已完成");
+    if (maximum <= 0) {
+        // No size was announced: the bar runs busy and the label counts what has arrived.
+        lbDownLoad->setText(prefix + QStringLiteral(" %1 KB").arg(count / 1024));
+        return;
+    }
+    const int position = int(std::min<qint64>(count / FProgressScale, maximum));
+    ProgressBar1->setValue(position);
+    const double percent = double(count) / (double(maximum) * double(FProgressScale)) * 100.0;
+    lbDownLoad->setText(prefix + QString::number(std::llround(percent)) + QLatin1Char('%'));
+}
+
+TProgressFeed TfrmMain::DownloadProgressFeed() {
+    return FDownloadProgress->Feed();
+}
+
+void TfrmMain::DownloadProgressFlush() {
+    FDownloadProgress->Flush();
+}

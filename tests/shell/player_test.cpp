@@ -1,0 +1,265 @@
+// The whole road inside the client: a game link, the record, the download with its progress,
+// the library row, the game playing and its thumbnail, against the demo catalogue on loopback.
+#include "catalogue_server.h"
+#include "common/gbk_text.h"
+#include "common/program_folder.h"
+#include "library/flash_statements.h"
+#include "library/library_connection.h"
+#include "platform/browser_pane.h"
+#include "platform/flash_player.h"
+#include "platform/http_client.h"
+#include "platform/ui_dispatcher.h"
+#include "shell/main_window.h"
+#include "support/program_files.h"
+#include "support/pump_events.h"
+#include "support/recorded_messages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class Player : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        FServer = std::make_unique<CatalogueServer>();
+        FHost = QStringLiteral("127.0.0.1:%1").arg(FServer->bind(0));
+        FServer->start();
+    }
+    static void TearDownTestSuite() { FServer.reset(); }
+
+    void SetUp() override {
+        ASSERT_TRUE(CopyInstalledProgramFiles(FFolder.path()));
+        SetProgramFolderForTesting(FFolder.path());
+        qputenv("PEBBLO_CATALOGUE_HOST", FHost.toUtf8());
+        FWindow = std::make_unique<TfrmMain>();
+    }
+    void TearDown() override {
+        EXPECT_TRUE(WaitForDownloads());
+        FWindow.reset();
+        qunsetenv("PEBBLO_CATALOGUE_HOST");
+        SetProgramFolderForTesting(QString());
+    }
+
+    static QString Origin() { return QStringLiteral("http://") + FHost; }
+    QString Flash(const QString& name) const {
+        return FFolder.filePath(QStringLiteral("flash/") + name);
+    }
+    QString Pic(const QString& name) const {
+        return FFolder.filePath(QStringLiteral("pic/") + name);
+    }
+
+    // Follows the game link of Id in the game-list pane and waits until its download is over.
+    void Follow(const QString& id) {
+        FWindow->CurrentGame = {};
+        bool cancel = false;
+        FWindow->WB_GameListBeforeNavigate2(
+            FWindow->WB_GameList, Origin() + QStringLiteral("/GAMESOFT/GAMEINFO.ASP?ID=") + id,
+            cancel);
+        ASSERT_TRUE(cancel);
+        ASSERT_TRUE(PumpEventsUntil([&] { return FWindow->CurrentGame.id == id; }));
+        ASSERT_TRUE(WaitForDownloads());
+    }
+
+    bool WaitForDownloads() {
+        return PumpEventsUntil([&] { return FWindow->RunningDownloads() == 0; }, 30000);
+    }
+
+    static QByteArray Served(const QString& url) { return THttpClient().Get(url); }
+
+    QList<QSqlRecord> StoredRows() const {
+        TLibraryConnection library(LibraryDatabasePath());
+        return ListAllGames(library.Database());
+    }
+
+    static const Game& CatalogueGame(const char* id) { return *FServer->catalogue().find(id); }
+
+    static inline std::unique_ptr<CatalogueServer> FServer;
+    static inline QString FHost;
+    TUiDispatcher FDispatcher;
+    QTemporaryDir FFolder;
+    TRecordedMessages FMessages;
+    std::unique_ptr<TfrmMain> FWindow;
+};
+
+TEST_F(Player, AFollowedLinkIsDownloadedStoredPlayedAndGetsItsPicture) {
+    Follow(QStringLiteral("1001"));
+    const TGameInfo& game = FWindow->CurrentGame;
+    const QString gamePath = Flash(game.flashname + QStringLiteral(".swf"));
+    EXPECT_EQ(FileBytes(gamePath), Served(game.flashurl));
+    EXPECT_EQ(FWindow->swfPlay->Movie(), gamePath);
+    EXPECT_TRUE(FWindow->pnlPlaying->isVisibleTo(FWindow.get()));
+    EXPECT_FALSE(FWindow->pnlDownload->isVisibleTo(FWindow.get()));
+    EXPECT_EQ(FWindow->pcMain->currentIndex(), 1);
+    EXPECT_EQ(FWindow->lbDownLoad->text(), QStringLiteral("正在下载,请稍候...已完成100%"));
+    EXPECT_EQ(FWindow->btnAddFavorate->text(), QStringLiteral("添加到我的收藏"));
+    TFlashPlayerState state;
+    EXPECT_TRUE(PumpEventsUntil(
+        [&] {
+            FWindow->swfPlay->QueryState([&state](const TFlashPlayerState& now) { state = now; });
+            PumpEventsUntil([] { return false; }, 50);
+            return state.loaded && state.playing;
+        },
+        20000));
+
+    const QList<QSqlRecord> rows = StoredRows();
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(FieldText(rows[0], QStringLiteral("id")), QStringLiteral("1001"));
+    EXPECT_EQ(FieldText(rows[0], QStringLiteral("flashName")), game.flashname);
+    EXPECT_EQ(FieldText(rows[0], QStringLiteral("flashUrl")), game.flashurl);
+    EXPECT_EQ(FieldText(rows[0], QStringLiteral("picName")), game.picName);
+    EXPECT_EQ(FieldText(rows[0], QStringLiteral("body")), game.body);
+    EXPECT_TRUE(FieldText(rows[0], QStringLiteral("isGood")).isEmpty());
+
+    ASSERT_TRUE(PumpEventsUntil([&] { return QFile::exists(Pic(game.picName)); }));
+    EXPECT_EQ(FileBytes(Pic(game.picName)), Served(game.picUrl));
+    EXPECT_TRUE(FMessages.Plain.isEmpty() && FMessages.Errors.isEmpty());
+}
+
+TEST_F(Player, FailedTransfersLeaveNoGameBehindAndSayNothing) {
+    for (const char* id : {"909", "910", "908"}) {
+        Follow(QString::fromLatin1(id));
+        const QString name = QString::fromStdString(CatalogueGame(id).name);
+        EXPECT_FALSE(QFile::exists(Flash(name + QStringLiteral(".swf")))) << id;
+        EXPECT_FALSE(FWindow->pnlDownload->isVisibleTo(FWindow.get())) << id;
+        EXPECT_FALSE(FWindow->pnlPlaying->isVisibleTo(FWindow.get())) << id;
+    }
+    EXPECT_TRUE(StoredRows().isEmpty());
+    EXPECT_TRUE(FWindow->swfPlay->Movie().isEmpty());
+    EXPECT_TRUE(FMessages.Plain.isEmpty() && FMessages.Errors.isEmpty());
+    // The empty game's picture is still fetched; the failed ones' are not.
+    EXPECT_TRUE(PumpEventsUntil([&] { return QFile::exists(Pic(FWindow->CurrentGame.picName)); }));
+    EXPECT_EQ(QDir(FFolder.filePath("flash")).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+TEST_F(Player, PicturesThatAreNotPicturesBecomeThePlaceholder) {
+    Follow(QStringLiteral("1014"));
+    const QString picture = Pic(FWindow->CurrentGame.picName);
+    ASSERT_TRUE(PumpEventsUntil([&] { return QFile::exists(picture); }));
+    EXPECT_TRUE(PumpEventsUntil([&] { return FileBytes(picture) == FileBytes(Pic("nopic.gif")); }));
+
+    // An upper-case extension is stored as the placeholder's name; the file keeps the game's.
+    Follow(QStringLiteral("1005"));
+    const TGameInfo& bouncing = FWindow->CurrentGame;
+    EXPECT_TRUE(bouncing.picName.endsWith(QStringLiteral(".JPG")));
+    const QList<QSqlRecord> rows = StoredRows();
+    EXPECT_EQ(FieldText(rows.last(), QStringLiteral("picName")), QStringLiteral("nopic.gif"));
+    EXPECT_TRUE(PumpEventsUntil([&] { return QFile::exists(Pic(bouncing.picName)); }));
+}
+
+TEST_F(Player, ARefusedInsertIsShownAndTheGameStillPlays) {
+    Follow(QStringLiteral("1002"));
+    const QString gamePath = FWindow->swfPlay->Movie();
+    ASSERT_TRUE(QFile::remove(gamePath));
+    FWindow->swfPlay->SetMovie(QString());
+    Follow(QStringLiteral("1002"));
+    ASSERT_EQ(FMessages.Plain.size(), 1);
+    EXPECT_TRUE(FMessages.Plain[0].contains(QStringLiteral("UNIQUE")));
+    EXPECT_EQ(FWindow->swfPlay->Movie(), gamePath);
+    EXPECT_EQ(StoredRows().size(), 1);
+}
+
+TEST_F(Player, TwoGamesOfOneNameShareTheFirstOnesFile) {
+    Follow(QStringLiteral("1007"));
+    const QString gamePath = FWindow->swfPlay->Movie();
+    const QByteArray first = FileBytes(gamePath);
+    Follow(QStringLiteral("1008"));
+    EXPECT_EQ(FWindow->swfPlay->Movie(), gamePath);
+    EXPECT_EQ(FileBytes(gamePath), first);
+    EXPECT_EQ(StoredRows().size(), 1);
+}
+
+TEST_F(Player, TwoDownloadsRunSideBySide) {
+    bool cancel = false;
+    for (const char* id : {"1003", "1004"})
+        FWindow->WB_GameListBeforeNavigate2(
+            FWindow->WB_GameList,
+            Origin() + QStringLiteral("/GAMESOFT/GAMEINFO.ASP?ID=") + QLatin1String(id), cancel);
+    ASSERT_TRUE(PumpEventsUntil([&] { return StoredRows().size() == 2; }, 30000));
+    ASSERT_TRUE(WaitForDownloads());
+    for (const QSqlRecord& row : StoredRows())
+        EXPECT_TRUE(QFile::exists(Flash(FieldText(row, QStringLiteral("flashName")) + ".swf")));
+}
+
+TEST_F(Player, ButtonsActOnTheLoadedGameOnly) {
+    // Nothing loaded: every button does nothing.
+    for (QPushButton* button :
+         {FWindow->btnAddFavorate, FWindow->btnStop, FWindow->btnReplay, FWindow->btnViewInfo})
+        button->click();
+    EXPECT_EQ(FWindow->btnAddFavorate->text(), QStringLiteral("添加到我的收藏"));
+    EXPECT_TRUE(FMessages.Plain.isEmpty() && FMessages.Errors.isEmpty());
+
+    Follow(QStringLiteral("1006"));
+    FWindow->btnViewInfo->click();
+    EXPECT_EQ(FMessages.Plain, QStringList{FWindow->CurrentGame.body});
+    EXPECT_TRUE(FWindow->CurrentGame.body.contains(QLatin1Char('\n')));
+
+    FWindow->btnAddFavorate->click();
+    EXPECT_EQ(FWindow->btnAddFavorate->text(), QStringLiteral("从我的收藏中删除"));
+    EXPECT_EQ(FieldText(StoredRows()[0], QStringLiteral("isGood")), QStringLiteral("Y"));
+    FWindow->btnAddFavorate->click();
+    EXPECT_EQ(FWindow->btnAddFavorate->text(), QStringLiteral("添加到我的收藏"));
+    EXPECT_EQ(FieldText(StoredRows()[0], QStringLiteral("isGood")), QStringLiteral("N"));
+
+    const QString movie = FWindow->swfPlay->Movie();
+    FWindow->btnStop->click();
+    EXPECT_EQ(FWindow->swfPlay->Movie(), movie);
+    FWindow->btnReplay->click();
+    EXPECT_EQ(FWindow->swfPlay->Movie(), movie);
+}
+
+TEST_F(Player, AStoredGamePlaysFromDiskByIdWithItsFavouriteState) {
+    Follow(QStringLiteral("1011'"));
+    FWindow->btnAddFavorate->click();
+    FWindow->swfPlay->SetMovie(QString());
+    FWindow->CurrentGame = {};
+    FWindow->PlayLocalGame(QStringLiteral("1011'"));
+    EXPECT_EQ(FWindow->CurrentGame.id, QStringLiteral("1011'"));
+    EXPECT_EQ(FWindow->CurrentGame.isGood, QStringLiteral("Y"));
+    EXPECT_EQ(FWindow->btnAddFavorate->text(), QStringLiteral("从我的收藏中删除"));
+    EXPECT_FALSE(FWindow->swfPlay->Movie().isEmpty());
+    EXPECT_EQ(FWindow->RunningDownloads(), 0);
+}
+
+TEST_F(Player, ANameThatWouldLeaveItsFolderIsRefused) {
+    TGameInfo game;
+    game.flashname = QStringLiteral("../../outside");
+    game.flashurl = Origin() + QStringLiteral("/gamesoft/flash/g1001.swf");
+    FWindow->PlayGame(game);
+    EXPECT_EQ(FMessages.Plain.size(), 1);
+    EXPECT_EQ(FWindow->RunningDownloads(), 0);
+    EXPECT_FALSE(QFile::exists(FFolder.filePath("outside.swf")));
+}
+
+TEST_F(Player, ProgressShowsRoundedPercentagesOrTheBytesWhenNoSizeIsKnown) {
+    FWindow->SelectPage(0);
+    FWindow->IdHTTPDownloadWorkBegin(8);
+    EXPECT_EQ(FWindow->pcMain->currentIndex(), 1);
+    const std::pair<qint64, const char*> steps[] = {{1, "13%"}, {4, "50%"}, {8, "100%"}};
+    for (const auto& [count, percent] : steps) {
+        FWindow->IdHTTPDownloadWork(count);
+        EXPECT_EQ(FWindow->ProgressBar1->value(), count);
+        EXPECT_EQ(FWindow->lbDownLoad->text(),
+                  QStringLiteral("正在下载,请稍候...已完成") + QLatin1String(percent));
+    }
+    FWindow->IdHTTPDownloadWorkBegin(-1);
+    FWindow->IdHTTPDownloadWork(2048 * 1024);
+    EXPECT_EQ(FWindow->lbDownLoad->text(), QStringLiteral("正在下载,请稍候...已完成 2048 KB"));
+    FWindow->IdHTTPDownloadWorkBegin(qint64(6) << 30);
+    FWindow->IdHTTPDownloadWork(qint64(3) << 30);
+    EXPECT_EQ(FWindow->lbDownLoad->text(), QStringLiteral("正在下载,请稍候...已完成50%"));
+}
+
+} // namespace
