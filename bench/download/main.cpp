@@ -8,10 +8,9 @@
 #include "platform/flash_player.h"
 #include "platform/ui_dispatcher.h"
 #include "shell/main_window.h"
+#include "support/program_files.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -39,20 +38,6 @@ void Settle(int milliseconds) {
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
-}
-
-bool CopyInstallation(const QString& to) {
-    const QDir from(QStringLiteral(PEBBLO_PROGRAM_DIR));
-    for (const QString& folder : {QStringLiteral("pic"), QStringLiteral("ruffle")}) {
-        QDirIterator files(from.filePath(folder), QDir::Files, QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            const QString source = files.next();
-            const QString target = QDir(to).filePath(from.relativeFilePath(source));
-            if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target))
-                return false;
-        }
-    }
-    return true;
 }
 
 // Resident memory of a process and all its descendants, in megabytes.
@@ -138,7 +123,7 @@ int main(int argc, char* argv[]) {
     const QString blob = QStringLiteral("http://%1/bench/blob?mb=%2").arg(host).arg(megabytes);
 
     QTemporaryDir folder;
-    if (!CopyInstallation(folder.path()))
+    if (!CopyInstalledProgramFiles(folder.path()))
         return 1;
     SetProgramFolderForTesting(folder.path());
     TUiDispatcher dispatcher;

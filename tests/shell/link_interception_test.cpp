@@ -1,72 +1,24 @@
-#include "catalogue_server.h"
-#include "common/program_folder.h"
-#include "platform/browser_pane.h"
-#include "platform/ui_dispatcher.h"
-#include "shell/main_window.h"
-#include "support/pump_events.h"
-#include "support/recorded_messages.h"
+#include "support/catalogue_window_test.h"
 
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
-// The main window against the demo catalogue on loopback, in a fresh program folder.
-class LinkInterception : public ::testing::Test {
+class LinkInterception : public TCatalogueWindowTest {
 protected:
-    static void SetUpTestSuite() {
-        FServer = std::make_unique<CatalogueServer>();
-        FHost = QStringLiteral("127.0.0.1:%1").arg(FServer->bind(0));
-        FServer->start();
-    }
-    static void TearDownTestSuite() { FServer.reset(); }
-
-    void SetUp() override {
-        SetProgramFolderForTesting(FFolder.path());
-        qputenv("PEBBLO_CATALOGUE_HOST", FHost.toUtf8());
-        FWindow = std::make_unique<TfrmMain>();
-    }
-    void TearDown() override {
-        EXPECT_TRUE(PumpEventsUntil([&] { return FWindow->RunningDownloads() == 0; }, 30000));
-        FWindow.reset();
-        qunsetenv("PEBBLO_CATALOGUE_HOST");
-        SetProgramFolderForTesting(QString());
-    }
-
-    static QString Origin() { return QStringLiteral("http://") + FHost; }
-
-    // Offers Url to the game-list handler; true when it cancelled the navigation.
-    bool Offer(const QString& url) {
-        bool cancel = false;
-        FWindow->WB_GameListBeforeNavigate2(FWindow->WB_GameList, url, cancel);
-        return cancel;
-    }
-
     bool OfferToTree(const QString& url) {
         bool cancel = false;
         FWindow->WB_GameTreeListBeforeNavigate2(FWindow->WB_GameTreeList, url, cancel);
         return cancel;
     }
 
-    bool WaitForGame(const QString& id) {
-        return PumpEventsUntil([&] { return FWindow->CurrentGame.id == id; });
-    }
-
     bool WaitForMessage() {
         return PumpEventsUntil(
             [&] { return !FMessages.Errors.isEmpty() || !FMessages.Plain.isEmpty(); });
     }
-
-    static inline std::unique_ptr<CatalogueServer> FServer;
-    static inline QString FHost;
-    TUiDispatcher FDispatcher;
-    QTemporaryDir FFolder;
-    TRecordedMessages FMessages;
-    std::unique_ptr<TfrmMain> FWindow;
 };
 
 TEST_F(LinkInterception, AGameLinkInAnyLetterCaseBecomesTheCurrentGame) {
@@ -111,7 +63,7 @@ TEST_F(LinkInterception, FailuresLeaveTheCurrentGameAndThePage) {
     for (const auto& [id, text] : failures) {
         FMessages.Errors.clear();
         FMessages.Plain.clear();
-        ASSERT_TRUE(Offer(Origin() + QStringLiteral("/GAMESOFT/GAMEINFO.ASP?ID=") + id));
+        ASSERT_TRUE(Offer(GameLink(id)));
         ASSERT_TRUE(WaitForMessage()) << id;
         const QStringList shown = FMessages.Plain + FMessages.Errors;
         EXPECT_EQ(shown, QStringList{QString::fromUtf8(text)}) << id;

@@ -1,18 +1,11 @@
 // The whole road inside the client: a game link, the record, the download with its progress,
 // the library row, the game playing and its thumbnail, against the demo catalogue on loopback.
-#include "catalogue_server.h"
 #include "common/gbk_text.h"
-#include "common/program_folder.h"
 #include "library/flash_statements.h"
 #include "library/library_connection.h"
-#include "platform/browser_pane.h"
 #include "platform/flash_player.h"
 #include "platform/http_client.h"
-#include "platform/ui_dispatcher.h"
-#include "shell/main_window.h"
-#include "support/program_files.h"
-#include "support/pump_events.h"
-#include "support/recorded_messages.h"
+#include "support/catalogue_window_test.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,9 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
@@ -31,29 +22,8 @@ QByteArray FileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-class Player : public ::testing::Test {
+class Player : public TCatalogueWindowTest {
 protected:
-    static void SetUpTestSuite() {
-        FServer = std::make_unique<CatalogueServer>();
-        FHost = QStringLiteral("127.0.0.1:%1").arg(FServer->bind(0));
-        FServer->start();
-    }
-    static void TearDownTestSuite() { FServer.reset(); }
-
-    void SetUp() override {
-        ASSERT_TRUE(CopyInstalledProgramFiles(FFolder.path()));
-        SetProgramFolderForTesting(FFolder.path());
-        qputenv("PEBBLO_CATALOGUE_HOST", FHost.toUtf8());
-        FWindow = std::make_unique<TfrmMain>();
-    }
-    void TearDown() override {
-        EXPECT_TRUE(WaitForDownloads());
-        FWindow.reset();
-        qunsetenv("PEBBLO_CATALOGUE_HOST");
-        SetProgramFolderForTesting(QString());
-    }
-
-    static QString Origin() { return QStringLiteral("http://") + FHost; }
     QString Flash(const QString& name) const {
         return FFolder.filePath(QStringLiteral("flash/") + name);
     }
@@ -64,17 +34,9 @@ protected:
     // Follows the game link of Id in the game-list pane and waits until its download is over.
     void Follow(const QString& id) {
         FWindow->CurrentGame = {};
-        bool cancel = false;
-        FWindow->WB_GameListBeforeNavigate2(
-            FWindow->WB_GameList, Origin() + QStringLiteral("/GAMESOFT/GAMEINFO.ASP?ID=") + id,
-            cancel);
-        ASSERT_TRUE(cancel);
-        ASSERT_TRUE(PumpEventsUntil([&] { return FWindow->CurrentGame.id == id; }));
+        ASSERT_TRUE(Offer(GameLink(id)));
+        ASSERT_TRUE(WaitForGame(id));
         ASSERT_TRUE(WaitForDownloads());
-    }
-
-    bool WaitForDownloads() {
-        return PumpEventsUntil([&] { return FWindow->RunningDownloads() == 0; }, 30000);
     }
 
     static QByteArray Served(const QString& url) { return THttpClient().Get(url); }
@@ -85,13 +47,6 @@ protected:
     }
 
     static const Game& CatalogueGame(const char* id) { return *FServer->catalogue().find(id); }
-
-    static inline std::unique_ptr<CatalogueServer> FServer;
-    static inline QString FHost;
-    TUiDispatcher FDispatcher;
-    QTemporaryDir FFolder;
-    TRecordedMessages FMessages;
-    std::unique_ptr<TfrmMain> FWindow;
 };
 
 TEST_F(Player, AFollowedLinkIsDownloadedStoredPlayedAndGetsItsPicture) {
@@ -182,11 +137,8 @@ TEST_F(Player, TwoGamesOfOneNameShareTheFirstOnesFile) {
 }
 
 TEST_F(Player, TwoDownloadsRunSideBySide) {
-    bool cancel = false;
     for (const char* id : {"1003", "1004"})
-        FWindow->WB_GameListBeforeNavigate2(
-            FWindow->WB_GameList,
-            Origin() + QStringLiteral("/GAMESOFT/GAMEINFO.ASP?ID=") + QLatin1String(id), cancel);
+        ASSERT_TRUE(Offer(GameLink(QLatin1String(id))));
     ASSERT_TRUE(PumpEventsUntil([&] { return StoredRows().size() == 2; }, 30000));
     ASSERT_TRUE(WaitForDownloads());
     for (const QSqlRecord& row : StoredRows())
