@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 
 namespace {
@@ -35,9 +36,9 @@ bool pushesString(const SwfFile& file, const std::string& text) {
 
 TEST(SwfGames, EveryGameIsAWellFormedVersion6To8MovieEndingInEnd) {
     const std::set<uint16_t> knownTags = {
-        swf::End,           swf::ShowFrame,    swf::DefineShape,   swf::SetBackgroundColor,
-        swf::DoAction,      swf::PlaceObject2, swf::RemoveObject2, swf::DefineBitsLossless2,
-        swf::FileAttributes};
+        swf::End,          swf::ShowFrame,     swf::DefineShape,   swf::SetBackgroundColor,
+        swf::DoAction,     swf::PlaceObject2,  swf::RemoveObject2, swf::DefineBitsLossless2,
+        swf::DefineSprite, swf::FileAttributes};
     for (swf::GameKind kind : swf::kAllGameKinds) {
         SCOPED_TRACE(static_cast<int>(kind));
         const SwfFile file = readSwf(movieOf(kind));
@@ -106,6 +107,60 @@ TEST(SwfGames, AtLeastThreeGamesReadTheKeyboardOrMouse) {
             ++interactive;
     }
     EXPECT_GE(interactive, 3);
+}
+
+// Scripts reach things by instance name, and only movie clips answer to one: with a named
+// shape the target does not resolve and the player moves the whole stage instead.
+TEST(SwfGames, EveryScriptTargetIsANamedClipOnTheRootTimeline) {
+    int scriptedGames = 0;
+    for (swf::GameKind kind : swf::kAllGameKinds) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        const SwfFile file = readSwf(movieOf(kind));
+        std::set<uint16_t> sprites;
+        std::map<std::string, uint16_t> characterNamed;
+        std::set<std::string> targets;
+        for (const SwfTag& tag : file.tags) {
+            if (tag.code == swf::DefineSprite)
+                sprites.insert(readDefineSprite(tag.body).id);
+            if (tag.code == swf::PlaceObject2) {
+                const Placement placement = readPlaceObject2(tag.body);
+                if (!placement.name.empty() && placement.characterId)
+                    characterNamed[placement.name] = *placement.characterId;
+            }
+            if (tag.code == swf::DoAction)
+                targets.merge(scriptTargets(readActions(tag.body)));
+        }
+        scriptedGames += targets.empty() ? 0 : 1;
+        for (const std::string& target : targets) {
+            const auto placed = characterNamed.find(target);
+            ASSERT_NE(placed, characterNamed.end()) << "nothing on the root is named " << target;
+            EXPECT_TRUE(sprites.contains(placed->second)) << target << " is not a movie clip";
+        }
+    }
+    EXPECT_EQ(scriptedGames, 8);
+}
+
+TEST(SwfGames, EveryClipShowsOneShapeDefinedBeforeIt) {
+    for (swf::GameKind kind : swf::kAllGameKinds) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        std::set<uint16_t> shapes;
+        for (const SwfTag& tag : readSwf(movieOf(kind)).tags) {
+            if (tag.code == swf::DefineShape)
+                shapes.insert(static_cast<uint16_t>(static_cast<uint8_t>(tag.body[0]) |
+                                                    (static_cast<uint8_t>(tag.body[1]) << 8)));
+            if (tag.code != swf::DefineSprite)
+                continue;
+            const SpriteDefinition sprite = readDefineSprite(tag.body);
+            ASSERT_EQ(sprite.tags.size(), 3u);
+            EXPECT_EQ(sprite.frameCount, 1);
+            ASSERT_EQ(sprite.tags[0].code, swf::PlaceObject2);
+            const Placement shape = readPlaceObject2(sprite.tags[0].body);
+            ASSERT_TRUE(shape.characterId.has_value());
+            EXPECT_TRUE(shapes.contains(*shape.characterId));
+            EXPECT_EQ(sprite.tags[1].code, swf::ShowFrame);
+            EXPECT_EQ(sprite.tags[2].code, swf::End);
+        }
+    }
 }
 
 TEST(SwfGames, StarFieldIsSeveralMegabytesOnTheWire) {

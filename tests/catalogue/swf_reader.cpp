@@ -1,6 +1,7 @@
 #include "swf_reader.h"
 
 #include <stdexcept>
+#include <variant>
 #include <zlib.h>
 
 namespace {
@@ -29,6 +30,82 @@ int signedBitsAt(const std::string& bytes, size_t bitOffset, int count) {
                                        : static_cast<int>(raw);
 }
 
+// Tags from at up to and including the first End.
+std::vector<SwfTag> readTags(const std::string& bytes, size_t at) {
+    std::vector<SwfTag> tags;
+    while (at < bytes.size()) {
+        const uint32_t header = littleEndian(bytes, at, 2);
+        at += 2;
+        uint32_t length = header & 0x3f;
+        if (length == 0x3f) {
+            length = littleEndian(bytes, at, 4);
+            at += 4;
+        }
+        if (at + length > bytes.size())
+            throw std::runtime_error("tag runs past the end of its container");
+        tags.push_back({static_cast<uint16_t>(header >> 6), bytes.substr(at, length)});
+        at += length;
+        if (tags.back().code == 0)
+            break;
+    }
+    return tags;
+}
+
+// A stack slot as far as a reading without running can know it.
+using StackValue = std::variant<std::monostate, std::string, int32_t>;
+
+// The values one ActionPush record puts on the stack, in push order.
+std::vector<StackValue> pushedValues(const std::string& payload) {
+    std::vector<StackValue> values;
+    size_t at = 0;
+    while (at < payload.size()) {
+        switch (const auto type = static_cast<uint8_t>(payload[at++])) {
+        case 0: { // string
+            const size_t end = payload.find('\0', at);
+            if (end == std::string::npos)
+                throw std::runtime_error("pushed string has no terminator");
+            values.emplace_back(payload.substr(at, end - at));
+            at = end + 1;
+            break;
+        }
+        case 7: // integer
+            values.emplace_back(static_cast<int32_t>(littleEndian(payload, at, 4)));
+            at += 4;
+            break;
+        default:
+            throw std::runtime_error("push type " + std::to_string(type) + " not modelled");
+        }
+    }
+    if (at != payload.size())
+        throw std::runtime_error("push runs past its record");
+    return values;
+}
+
+class AbstractStack {
+public:
+    void push(StackValue value) { values_.push_back(std::move(value)); }
+    StackValue pop() {
+        if (values_.empty())
+            throw std::runtime_error("action pops an empty stack");
+        StackValue value = std::move(values_.back());
+        values_.pop_back();
+        return value;
+    }
+    void drop(int count) {
+        for (int i = 0; i < count; ++i)
+            pop();
+    }
+    std::string popTarget() {
+        const StackValue value = pop();
+        if (!std::holds_alternative<std::string>(value))
+            throw std::runtime_error("target computed at run time");
+        return std::get<std::string>(value);
+    }
+
+private:
+    std::vector<StackValue> values_;
+};
+
 } // namespace
 
 SwfFile readSwf(const std::string& bytes) {
@@ -56,21 +133,7 @@ SwfFile readSwf(const std::string& bytes) {
     size_t at = 8 + (5 + 4 * static_cast<size_t>(bits) + 7) / 8;
     file.frameCount = static_cast<uint16_t>(littleEndian(movie, at + 2, 2));
     at += 4;
-    while (at < movie.size()) {
-        const uint32_t header = littleEndian(movie, at, 2);
-        at += 2;
-        uint32_t length = header & 0x3f;
-        if (length == 0x3f) {
-            length = littleEndian(movie, at, 4);
-            at += 4;
-        }
-        if (at + length > movie.size())
-            throw std::runtime_error("tag runs past the end of the file");
-        file.tags.push_back({static_cast<uint16_t>(header >> 6), movie.substr(at, length)});
-        at += length;
-        if (file.tags.back().code == 0)
-            break;
-    }
+    file.tags = readTags(movie, at);
     return file;
 }
 
@@ -93,4 +156,111 @@ std::vector<ActionRecord> readActions(const std::string& doActionBody) {
     if (at >= doActionBody.size())
         throw std::runtime_error("action block has no end marker");
     return actions;
+}
+
+Placement readPlaceObject2(const std::string& body) {
+    const auto flags = static_cast<uint8_t>(body.at(0));
+    if (flags & 0xD8)
+        throw std::runtime_error("PlaceObject2 with fields this reader does not follow");
+    Placement placement{static_cast<uint16_t>(littleEndian(body, 1, 2)), std::nullopt, {}};
+    size_t at = 3;
+    if (flags & 0x02) {
+        placement.characterId = static_cast<uint16_t>(littleEndian(body, at, 2));
+        at += 2;
+    }
+    if (flags & 0x04) { // a matrix: optional scale and rotate pairs, then the translation
+        size_t bit = at * 8;
+        for (int pair = 0; pair < 2; ++pair) {
+            if (bitsAt(body, bit++, 1)) {
+                const uint32_t bits = bitsAt(body, bit, 5);
+                bit += 5 + 2 * bits;
+            }
+        }
+        const uint32_t bits = bitsAt(body, bit, 5);
+        bit += 5 + 2 * bits;
+        at = (bit + 7) / 8;
+    }
+    if (flags & 0x20) {
+        const size_t end = body.find('\0', at);
+        if (end == std::string::npos)
+            throw std::runtime_error("instance name has no terminator");
+        placement.name = body.substr(at, end - at);
+        at = end + 1;
+    }
+    if (at != body.size())
+        throw std::runtime_error("PlaceObject2 has bytes past its fields");
+    return placement;
+}
+
+SpriteDefinition readDefineSprite(const std::string& body) {
+    return {static_cast<uint16_t>(littleEndian(body, 0, 2)),
+            static_cast<uint16_t>(littleEndian(body, 2, 2)), readTags(body, 4)};
+}
+
+std::set<std::string> scriptTargets(const std::vector<ActionRecord>& actions) {
+    std::set<std::string> targets;
+    AbstractStack stack;
+    for (const ActionRecord& action : actions) {
+        switch (action.code) {
+        case 0x06: // Play
+        case 0x07: // Stop
+        case 0x81: // GotoFrame
+            break;
+        case 0x96: // Push
+            for (StackValue& value : pushedValues(action.payload))
+                stack.push(std::move(value));
+            break;
+        case 0x12: // Not
+        case 0x1C: // GetVariable
+        case 0x30: // RandomNumber
+            stack.drop(1);
+            stack.push({});
+            break;
+        case 0x0B: // Subtract
+        case 0x0C: // Multiply
+        case 0x47: // Add2
+        case 0x48: // Less2
+        case 0x4E: // GetMember
+        case 0x67: // Greater
+            stack.drop(2);
+            stack.push({});
+            break;
+        case 0x17: // Pop
+        case 0x9D: // If
+            stack.drop(1);
+            break;
+        case 0x1D: // SetVariable
+            stack.drop(2);
+            break;
+        case 0x22: // GetProperty
+            stack.drop(1);
+            targets.insert(stack.popTarget());
+            stack.push({});
+            break;
+        case 0x23: // SetProperty
+            stack.drop(2);
+            targets.insert(stack.popTarget());
+            break;
+        case 0x20: // SetTarget2
+            targets.insert(stack.popTarget());
+            break;
+        case 0x8B: // SetTarget; an empty path returns to the movie's own timeline
+            if (const std::string path = action.payload.substr(0, action.payload.find('\0'));
+                !path.empty())
+                targets.insert(path);
+            break;
+        case 0x52: { // CallMethod: name, object, argument count, the arguments
+            stack.drop(2);
+            const StackValue count = stack.pop();
+            if (!std::holds_alternative<int32_t>(count))
+                throw std::runtime_error("argument count computed at run time");
+            stack.drop(std::get<int32_t>(count));
+            stack.push({});
+            break;
+        }
+        default:
+            throw std::runtime_error("action " + std::to_string(action.code) + " not modelled");
+        }
+    }
+    return targets;
 }

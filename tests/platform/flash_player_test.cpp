@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QHash>
 #include <QImage>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -97,6 +98,19 @@ bool PictureChanges(QWidget& view, int milliseconds = 3000) {
     return PumpEventsUntil([&] { return Grab(view) != before; }, milliseconds);
 }
 
+// Mean column of the pixels in the colour, negative when none shows.
+double MeanColumnOf(const QImage& picture, QRgb colour) {
+    double sum = 0;
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixel(x, y) == colour) {
+                sum += x;
+                ++count;
+            }
+    return count ? sum / count : -1;
+}
+
 // A window holding a player the way the main window's panel does.
 struct TPlayerWindow {
     TPlayerWindow() {
@@ -182,6 +196,25 @@ TEST_F(FlashPlayerTest, AGameThatStartsHasTheKeyboard) {
     EXPECT_TRUE(PumpEventsUntil([&] {
         return QApplication::focusWidget() == Player().focusProxy() && StateOf(Player()).focused;
     }));
+}
+
+// The arrow game's script moves its square by name; the rest of the stage holds still.
+TEST_F(FlashPlayerTest, AnArrowKeyMovesTheArrowGamesSquare) {
+    Load(GameOfKind(swf::GameKind::ArrowRunner).path);
+    ASSERT_TRUE(WaitForBackground(Player(), BackgroundOf(swf::GameKind::ArrowRunner)));
+    ASSERT_TRUE(PumpEventsUntil([&] { return StateOf(Player()).focused; }));
+    EXPECT_FALSE(PictureChanges(Player(), 600)) << "nothing moves by itself";
+    const swf::Rgb main = swf::paletteOf(swf::GameKind::ArrowRunner).main;
+    const QRgb square = qRgb(main.r, main.g, main.b);
+    const double start = MeanColumnOf(Grab(Player()), square);
+    ASSERT_GE(start, 0);
+
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(Player().focusProxy(), &press);
+    EXPECT_TRUE(
+        PumpEventsUntil([&] { return MeanColumnOf(Grab(Player()), square) > start + 20; }, 3000));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(Player().focusProxy(), &release);
 }
 
 // The traffic light's timeline shows its first lamp for a second and a half, then the next.

@@ -32,10 +32,17 @@ MovieWriter startMovie(uint8_t version, const GamePalette& palette) {
     return movie;
 }
 
+// Scripts address things by instance name, which only movie clips carry, so every scripted
+// shape sits in a clip of its own.
+void placeClip(MovieWriter& movie, const Shape& shape, uint16_t depth, int x, int y,
+               const std::string& name) {
+    movie.place(movie.defineSprite(movie.defineShape(shape)), depth, x, y, name);
+}
+
 Bytes arrowRunner(const GamePalette& palette) {
     MovieWriter movie = startMovie(8, palette);
-    movie.place(movie.defineShape(Shape::rectangle(palette.main, 30, 30)), 1, 200, 150, "p");
-    movie.place(movie.defineShape(Shape::ellipse(palette.accent, 10, 10)), 2, 80, 60, "c");
+    placeClip(movie, Shape::rectangle(palette.main, 30, 30), 1, 200, 150, "p");
+    placeClip(movie, Shape::ellipse(palette.accent, 10, 10), 2, 80, 60, "c");
     ActionBlock step = when(keyDown(kKeyLeft), moveBy("p", Property::X, number(-6)));
     step.append(when(keyDown(kKeyRight), moveBy("p", Property::X, number(6))))
         .append(when(keyDown(kKeyUp), moveBy("p", Property::Y, number(-6))))
@@ -52,8 +59,8 @@ Bytes arrowRunner(const GamePalette& palette) {
 Bytes paddle(const GamePalette& palette) {
     constexpr int kPaddleY = 270;
     MovieWriter movie = startMovie(6, palette);
-    movie.place(movie.defineShape(Shape::rectangle(palette.main, 80, 12)), 1, 200, kPaddleY, "p");
-    movie.place(movie.defineShape(Shape::ellipse(palette.accent, 9, 9)), 2, 200, 40, "b");
+    placeClip(movie, Shape::rectangle(palette.main, 80, 12), 1, 200, kPaddleY, "p");
+    placeClip(movie, Shape::ellipse(palette.accent, 9, 9), 2, 200, 40, "b");
     const ActionBlock setup = setVariable("vx", number(5)).append(setVariable("vy", number(6)));
     ActionBlock step = setProperty("p", Property::X, mouseX());
     step.append(clamp("p", Property::X, 40, kWidth - 40))
@@ -71,9 +78,9 @@ Bytes paddle(const GamePalette& palette) {
 
 Bytes fish(const GamePalette& palette) {
     MovieWriter movie = startMovie(7, palette);
-    movie.place(movie.defineShape(Shape::ellipse(palette.main, 24, 12)), 1, 80, 150, "f");
-    movie.place(movie.defineShape(Shape::polygon(palette.accent, {{0, -30}, {25, 30}, {-25, 30}})),
-                2, kWidth + 30, 200, "r");
+    placeClip(movie, Shape::ellipse(palette.main, 24, 12), 1, 80, 150, "f");
+    placeClip(movie, Shape::polygon(palette.accent, {{0, -30}, {25, 30}, {-25, 30}}), 2,
+              kWidth + 30, 200, "r");
     ActionBlock step = when(keyDown(kKeyUp), moveBy("f", Property::Y, number(-5)));
     step.append(when(keyDown(kKeyDown), moveBy("f", Property::Y, number(5))))
         .append(clamp("f", Property::Y, 15, kHeight - 15))
@@ -91,7 +98,7 @@ Bytes jumper(const GamePalette& palette) {
     MovieWriter movie = startMovie(8, palette);
     movie.place(movie.defineShape(Shape::rectangle(palette.accent, kWidth, 30)), 1, kWidth / 2,
                 kGround + 35);
-    movie.place(movie.defineShape(Shape::ellipse(palette.main, 18, 18)), 2, 200, kGround, "p");
+    placeClip(movie, Shape::ellipse(palette.main, 18, 18), 2, 200, kGround, "p");
     const ActionBlock setup = setVariable("vy", number(0));
     ActionBlock step = when(keyDown(kKeyLeft), moveBy("p", Property::X, number(-5)));
     step.append(when(keyDown(kKeyRight), moveBy("p", Property::X, number(5))))
@@ -121,7 +128,7 @@ Bytes windmill(const GamePalette& palette) {
                                                        {0, 0},
                                                        {-90, 20},
                                                        {-90, -20}});
-    movie.place(movie.defineShape(blades), 2, 200, 150, "w");
+    placeClip(movie, blades, 2, 200, 150, "w");
     return loopingGame(movie, ActionBlock(), moveBy("w", Property::Rotation, number(8)),
                        Compression::Zlib);
 }
@@ -129,7 +136,7 @@ Bytes windmill(const GamePalette& palette) {
 Bytes bouncingBall(const GamePalette& palette) {
     constexpr int kFloor = 270;
     MovieWriter movie = startMovie(7, palette);
-    movie.place(movie.defineShape(Shape::ellipse(palette.main, 20, 20)), 1, 60, 40, "b");
+    placeClip(movie, Shape::ellipse(palette.main, 20, 20), 1, 60, 40, "b");
     const ActionBlock setup = setVariable("vx", number(4)).append(setVariable("vy", number(0)));
     ActionBlock step = setVariable("vy", plus(variable("vy"), number(1)));
     step.append(moveBy("b", Property::X, variable("vx")))
@@ -166,7 +173,7 @@ Bytes trafficLight(const GamePalette& palette) {
 
 Bytes pulse(const GamePalette& palette) {
     MovieWriter movie = startMovie(8, palette);
-    movie.place(movie.defineShape(Shape::ellipse(palette.main, 60, 60)), 1, 200, 150, "c");
+    placeClip(movie, Shape::ellipse(palette.main, 60, 60), 1, 200, 150, "c");
     const ActionBlock setup = setVariable("d", number(4));
     ActionBlock step = moveBy("c", Property::XScale, variable("d"));
     step.append(setProperty("c", Property::YScale, property("c", Property::XScale)))
@@ -197,8 +204,8 @@ Bytes starField(const GamePalette& palette) {
     constexpr int kSkySize = 1024;
     MovieWriter movie = startMovie(8, palette);
     movie.defineBitmap(kSkySize, kSkySize, starrySky(kSkySize, palette.background));
-    movie.place(movie.defineShape(Shape::ellipse(palette.main, 40, 40)), 1, -40, 150, "p");
-    movie.place(movie.defineShape(Shape::ellipse(palette.accent, 70, 8)), 2, -40, 150, "r");
+    placeClip(movie, Shape::ellipse(palette.main, 40, 40), 1, -40, 150, "p");
+    placeClip(movie, Shape::ellipse(palette.accent, 70, 8), 2, -40, 150, "r");
     ActionBlock step = moveBy("p", Property::X, number(2));
     step.append(setProperty("r", Property::X, property("p", Property::X)))
         .append(when(greater(property("p", Property::X), number(kWidth + 80)),

@@ -14,6 +14,7 @@ enum TagCode : uint16_t {
     PlaceObject2 = 26,
     RemoveObject2 = 28,
     DefineBitsLossless2 = 36,
+    DefineSprite = 39,
     FileAttributes = 69,
 };
 

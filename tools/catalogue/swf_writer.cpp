@@ -56,6 +56,38 @@ int edgeBits(std::initializer_list<int> deltas) {
     return bits;
 }
 
+Bytes placeObjectBody(uint16_t characterId, uint16_t depth, int x, int y, const std::string& name) {
+    Bytes body;
+    body.push_back(static_cast<uint8_t>(0x06 | (name.empty() ? 0 : 0x20))); // character, matrix
+    putU16(body, depth);
+    putU16(body, characterId);
+    const int tx = x * kTwipsPerPixel;
+    const int ty = y * kTwipsPerPixel;
+    const int bits = std::max(signedBitCount(tx), signedBitCount(ty));
+    BitWriter matrix;
+    matrix.unsignedBits(0, 2); // no scale, no rotation
+    matrix.unsignedBits(static_cast<uint32_t>(bits), 5);
+    matrix.signedBits(tx, bits);
+    matrix.signedBits(ty, bits);
+    append(body, matrix.finish());
+    if (!name.empty()) {
+        body.insert(body.end(), name.begin(), name.end());
+        body.push_back(0);
+    }
+    return body;
+}
+
+void appendTag(Bytes& out, uint16_t code, const Bytes& body) {
+    // Short headers hold lengths below 63; 0x3f announces a 32-bit length.
+    if (body.size() < 0x3f) {
+        putU16(out, static_cast<uint16_t>((code << 6) | body.size()));
+    } else {
+        putU16(out, static_cast<uint16_t>((code << 6) | 0x3f));
+        putU32(out, static_cast<uint32_t>(body.size()));
+    }
+    append(out, body);
+}
+
 } // namespace
 
 void BitWriter::unsignedBits(uint32_t value, int count) {
@@ -222,26 +254,21 @@ uint16_t MovieWriter::defineBitmap(int width, int height, const Bytes& argb) {
     return id;
 }
 
+uint16_t MovieWriter::defineSprite(uint16_t characterId) {
+    const uint16_t id = nextCharacterId_++;
+    Bytes body;
+    putU16(body, id);
+    putU16(body, 1); // frame count
+    appendTag(body, PlaceObject2, placeObjectBody(characterId, 1, 0, 0, {}));
+    appendTag(body, ShowFrame, {});
+    appendTag(body, End, {});
+    tag(DefineSprite, body);
+    return id;
+}
+
 void MovieWriter::place(uint16_t characterId, uint16_t depth, int x, int y,
                         const std::string& name) {
-    Bytes body;
-    body.push_back(static_cast<uint8_t>(0x06 | (name.empty() ? 0 : 0x20))); // character, matrix
-    putU16(body, depth);
-    putU16(body, characterId);
-    const int tx = x * kTwipsPerPixel;
-    const int ty = y * kTwipsPerPixel;
-    const int bits = std::max(signedBitCount(tx), signedBitCount(ty));
-    BitWriter matrix;
-    matrix.unsignedBits(0, 2); // no scale, no rotation
-    matrix.unsignedBits(static_cast<uint32_t>(bits), 5);
-    matrix.signedBits(tx, bits);
-    matrix.signedBits(ty, bits);
-    append(body, matrix.finish());
-    if (!name.empty()) {
-        body.insert(body.end(), name.begin(), name.end());
-        body.push_back(0);
-    }
-    tag(PlaceObject2, body);
+    tag(PlaceObject2, placeObjectBody(characterId, depth, x, y, name));
 }
 
 void MovieWriter::remove(uint16_t depth) {
@@ -278,14 +305,7 @@ Bytes MovieWriter::finish(Compression compression) {
 }
 
 void MovieWriter::tag(uint16_t code, const Bytes& body) {
-    // Short headers hold lengths below 63; 0x3f announces a 32-bit length.
-    if (body.size() < 0x3f) {
-        putU16(tags_, static_cast<uint16_t>((code << 6) | body.size()));
-    } else {
-        putU16(tags_, static_cast<uint16_t>((code << 6) | 0x3f));
-        putU32(tags_, static_cast<uint32_t>(body.size()));
-    }
-    append(tags_, body);
+    appendTag(tags_, code, body);
 }
 
 } // namespace swf

@@ -69,6 +69,9 @@ public:
     // A 32-bit lossless bitmap (premultiplied ARGB rows); stored without compression so its
     // size in the file is predictable.
     uint16_t defineBitmap(int width, int height, const Bytes& argb);
+    // A one-frame movie clip showing the character at its origin. Scripts can address only
+    // clips by instance name; a named shape is no target and they would act on the root.
+    uint16_t defineSprite(uint16_t characterId);
     void place(uint16_t characterId, uint16_t depth, int x, int y, const std::string& name = {});
     void remove(uint16_t depth);
     void doAction(const ActionBlock& actions);
