@@ -272,6 +272,8 @@ TEST_F(FlashPlayerTest, CommandsBeforeThePageIsReadyApplyInOrder) {
     ASSERT_TRUE(WaitUntilPlaying(*fresh.Player, second, false));
     EXPECT_TRUE(WaitForBackground(*fresh.Player, BackgroundOf(swf::GameKind::BouncingBall)));
     RecordProperty("first_movie_shown_ms", int(clock.elapsed()));
+    // The compositor may still bring the last frame drawn before the halt; after that, stillness.
+    PictureChanges(*fresh.Player, 300);
     EXPECT_FALSE(PictureChanges(*fresh.Player, 600)) << "the stop given while loading holds";
 }
 
