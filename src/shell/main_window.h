@@ -68,8 +68,6 @@ public:
     void SelectPage(int index);
 
     QString ProgramFolder() const { return FProgramFolder; }
-    QString SkinFolder() const { return FSkinFolder; }
-    quint16 HideHotKeyIndex() const { return FHideHotKeyIndex; }
 
     // Left pane, its strip, the centre, the right strip and the right pane.
     QWidget* PanelLeft = nullptr;
@@ -157,7 +155,6 @@ private:
 
     QString FProgramFolder;
     QString FSkinFolder;
-    quint16 FHideHotKeyIndex = 0;
     // Game files whose download is running, in small letters.
     QSet<QString> FDownloading;
     TProgressRelay* FDownloadProgress = nullptr;
