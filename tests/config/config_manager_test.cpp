@@ -1,6 +1,7 @@
 #include "common/failure.h"
 #include "common/gbk_text.h"
 #include "config/config_manager.h"
+#include "support/failure_of.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -34,15 +35,6 @@ protected:
         QString value = QStringLiteral("stale");
         TConfigManager::ReadValue(key, value);
         return value;
-    }
-
-    static QString FailureOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const EFailure& failure) {
-            return failure.Message();
-        }
-        return {};
     }
 
     QTemporaryDir FDir;
@@ -108,14 +100,14 @@ TEST_F(ConfigStore, MalformedFileFailsWithTheParsersMessageAndIsNeverTouched) {
     const QByteArray malformed = "<configuration><Skin>a.skn</configuration>";
     WriteFile(malformed);
     const QString readFailure = FailureOf([] { Read(QStringLiteral("Skin")); });
-    EXPECT_FALSE(readFailure.isEmpty());
+    EXPECT_NE(readFailure, QStringLiteral("no failure"));
     EXPECT_EQ(
         FailureOf([] { TConfigManager::WriteValue(QStringLiteral("Skin"), QStringLiteral("b")); }),
         readFailure);
     EXPECT_EQ(FileBytes(), malformed);
 
     WriteFile("");
-    EXPECT_FALSE(FailureOf([] { Read(QStringLiteral("Skin")); }).isEmpty());
+    EXPECT_NE(FailureOf([] { Read(QStringLiteral("Skin")); }), QStringLiteral("no failure"));
 }
 
 TEST_F(ConfigStore, ValuesWithMarkupCharactersRoundTrip) {
@@ -127,10 +119,10 @@ TEST_F(ConfigStore, ValuesWithMarkupCharactersRoundTrip) {
 TEST_F(ConfigStore, AKeyThatIsNoElementNameIsRefusedAndTheFileStaysLoadable) {
     TConfigManager::EnsureConfigFile();
     const QByteArray before = FileBytes();
-    EXPECT_FALSE(FailureOf([] {
-                     TConfigManager::WriteValue(QStringLiteral(" Hide HotKey"),
-                                                QStringLiteral("1"));
-                 }).isEmpty());
+    EXPECT_NE(FailureOf([] {
+                  TConfigManager::WriteValue(QStringLiteral(" Hide HotKey"), QStringLiteral("1"));
+              }),
+              QStringLiteral("no failure"));
     EXPECT_EQ(FileBytes(), before);
 }
 
@@ -151,7 +143,7 @@ TEST_F(ConfigStore, AFailedSaveLeavesThePreviousFileWhole) {
     });
     setrlimit(RLIMIT_FSIZE, &original);
 
-    EXPECT_FALSE(failure.isEmpty());
+    EXPECT_NE(failure, QStringLiteral("no failure"));
     EXPECT_EQ(FileBytes(), before);
     EXPECT_EQ(QDir(FDir.path()).entryList(QDir::Files), QStringList{QStringLiteral("config.xml")});
 }

@@ -4,6 +4,7 @@
 #include "common/failure.h"
 #include "common/program_folder.h"
 #include "library/library_connection.h"
+#include "support/failure_of.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -43,15 +44,6 @@ protected:
 
     static void PinNow(const QDateTime& now) {
         TClock::SetNowForTesting([now] { return now; });
-    }
-
-    static QString FailureOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const EFailure& failure) {
-            return failure.Message();
-        }
-        return QStringLiteral("no failure");
     }
 
 private:

@@ -4,20 +4,12 @@
 #include "shell/game/flash_url.h"
 #include "shell/game/game_record.h"
 #include "shell/game/picture_kinds.h"
+#include "support/failure_of.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace {
-
-QString FailureOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const EFailure& failure) {
-        return failure.Message();
-    }
-    return QStringLiteral("no failure");
-}
 
 QString Decoded(const char* coded) {
     return DecodeFlashUrl(QByteArray(coded));
