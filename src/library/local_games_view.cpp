@@ -50,7 +50,8 @@ TLocalGamesView::TLocalGamesView(QScrollArea* sbAll, QScrollArea* sbFavorite,
 }
 
 TLocalGamesView::~TLocalGamesView() {
-    delete FRetired;
+    for (const QPointer<QWidget>& grid : FRetired)
+        delete grid;
     delete FGrid;
 }
 
@@ -77,16 +78,14 @@ QList<TLocalGamesView::TCell> TLocalGamesView::CellsOf(const QList<QSqlRecord>& 
     return cells;
 }
 
-// The cells leave the view at once and die with their grid in one sweep at the next turn of
-// the event loop, so that freeing thousands of widgets is not added to the statement's time.
+// The cells leave the view at once; their grid is freed later, a band at a time.
 void TLocalGamesView::DestroyGrid() {
     FSliceTimer.stop();
     FThumbnails.clear();
     FCaptions.clear();
-    delete FRetired;
     if (FGrid) {
         FGrid->hide();
-        FRetired = FGrid.data();
+        FRetired.append(FGrid);
     }
 }
 
@@ -117,20 +116,34 @@ void TLocalGamesView::StartGrid(int page) {
     FCaptions.reserve(FPending.size());
 }
 
-// The first slice runs within LoadLocalGames and shares its budget with the statement.
-// A turn of its own frees the previous grid; the turns after it add the remaining cells.
+// The first slice runs within LoadLocalGames and shares its budget with the statement. The
+// turns after it add the remaining cells; once the new grid is complete, the previous one is
+// freed a band at a time, so neither the new grid nor the window waits for it.
 void TLocalGamesView::NextSlice() {
     FSliceClock.start();
-    if (FRetired) {
-        delete FRetired;
-        if (IsBuilding())
-            FSliceTimer.start(0);
-        return;
-    }
     if (IsBuilding())
         AddCells();
-    if (IsBuilding())
+    else
+        FreeRetiredBands();
+    if (IsBuilding() || !FRetired.isEmpty())
         FSliceTimer.start(0);
+}
+
+void TLocalGamesView::FreeRetiredBands() {
+    while (!FRetired.isEmpty()) {
+        QWidget* grid = FRetired.first();
+        const QList<QWidget*> bands =
+            grid != nullptr ? grid->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)
+                            : QList<QWidget*>();
+        if (bands.isEmpty()) {
+            delete grid;
+            FRetired.removeFirst();
+        } else {
+            delete bands.last();
+        }
+        if (FSliceClock.elapsed() >= FSliceBudgetMs)
+            return;
+    }
 }
 
 // Cells until the slice's time is up, at least one.
@@ -153,8 +166,6 @@ QWidget* TLocalGamesView::BandOf(qsizetype index) {
         FBand = new QWidget(FGrid);
         FBand->setGeometry(0, int(index / kColumns) * kCellHeight, kColumns * kCellWidth,
                            kRowsPerBand * kCellHeight);
-        if (FGrid->isVisible())
-            FBand->show();
     }
     return FBand;
 }
@@ -169,13 +180,13 @@ void TLocalGamesView::AddCell(qsizetype index) {
     caption->setAlignment(Qt::AlignCenter);
     caption->setGeometry(corner.x() + kMargin, corner.y() + kCaptionTop, thumbnail->width(),
                          FCaptionHeight);
-    // Cells made before their band is first shown appear with it; later ones show themselves.
-    if (band->isVisible()) {
-        thumbnail->show();
-        caption->show();
-    }
     FThumbnails.append(thumbnail);
     FCaptions.append(caption);
+    // A band comes on screen once, with all its cells: showing each cell by itself would post
+    // and handle a round of events per widget.
+    const bool bandComplete = (index + 1) % kCellsPerBand == 0 || index + 1 == FPending.size();
+    if (bandComplete && FGrid->isVisible())
+        band->show();
 }
 
 // An undecodable picture shows the placeholder of its own kind, else the GIF one.

@@ -60,6 +60,7 @@ private:
     void StartGrid(int page);
     void NextSlice();
     void AddCells();
+    void FreeRetiredBands();
     QWidget* BandOf(qsizetype index);
     void AddCell(qsizetype index);
     QImage PictureOf(const QString& path);
@@ -75,8 +76,9 @@ private:
 
     std::array<QPointer<QWidget>, 3> FPages;
     QPointer<QWidget> FGrid;
-    QPointer<QWidget> FRetired; // the previous grid, hidden, freed at the next turn
-    QWidget* FBand = nullptr;   // the band of rows now being filled
+    // Previous grids, hidden, freed a band at a time once the new grid is complete.
+    QList<QPointer<QWidget>> FRetired;
+    QWidget* FBand = nullptr; // the band of rows now being filled
     QList<TThumbnail*> FThumbnails;
     QList<QLabel*> FCaptions;
     std::optional<TPictureFolder> FFolder;
