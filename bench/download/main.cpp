@@ -15,18 +15,26 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
 
+// Runs the event loop, as the client does while it waits, until Condition holds; Condition is
+// looked at every millisecond, so the loop stays idle in between.
 void PumpUntil(const std::function<bool()>& condition) {
-    while (!condition()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::usleep(200);
-    }
+    if (condition())
+        return;
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, [&] {
+        if (condition())
+            loop.quit();
+    });
+    check.start(1);
+    loop.exec();
 }
 
 void Settle(int milliseconds) {

@@ -5,10 +5,12 @@
 #include "common/file_names.h"
 #include "common/folder_lookup.h"
 #include "common/message_boxes.h"
+#include "common/pending_file.h"
 #include "library/library_connection.h"
 #include "platform/http_client.h"
 #include "platform/ui_dispatcher.h"
 #include "shell/game/file_ext.h"
+#include "shell/game/game_files.h"
 #include "shell/game/game_store.h"
 #include "shell/game/picture_kinds.h"
 #include "shell/main_window.h"
@@ -90,8 +92,7 @@ void TThread1::Execute() {
 }
 
 bool TThread1::DownloadAndStore() {
-    const QString found = FindInFolder(FFlashFolder, FGame.flashname + QStringLiteral(".swf"));
-    if (!found.isEmpty())
+    if (!FindGameFile(FFlashFolder, FGame.flashname).isEmpty())
         return true;
     const QString gamePath = FFlashFolder + FGame.flashname + QStringLiteral(".swf");
     if (!TransferGame(gamePath))
@@ -104,8 +105,8 @@ bool TThread1::DownloadAndStore() {
 // The game reaches its own name only when the transfer succeeded and brought something; a
 // failed or empty transfer leaves no file behind.
 bool TThread1::TransferGame(const QString& gamePath) {
-    QSaveFile file(gamePath);
-    if (!file.open(QIODevice::WriteOnly)) {
+    TPendingFile file(gamePath);
+    if (!file.open()) {
         ShowMessage(QStringLiteral("无法创建游戏文件“%1”：%2").arg(gamePath, file.errorString()));
         return false;
     }
@@ -129,11 +130,9 @@ bool TThread1::TransferGame(const QString& gamePath) {
         window.DownloadProgressFlush();
         window.pnlDownload->setVisible(false);
     });
-    if (!transferred || file.size() == 0) {
-        file.cancelWriting();
+    if (!transferred || file.size() == 0)
         return transferred;
-    }
-    if (!file.commit())
+    if (!file.Publish())
         ShowMessage(QStringLiteral("无法保存游戏文件“%1”：%2").arg(gamePath, file.errorString()));
     return true;
 }

@@ -9,6 +9,7 @@
 #include "library/library_connection.h"
 #include "platform/flash_player.h"
 #include "shell/download_worker.h"
+#include "shell/game/game_files.h"
 #include "shell/main_window.h"
 #include "shell/progress_relay.h"
 
@@ -33,7 +34,7 @@ void TfrmMain::PlayGame(TGameInfo game) {
         return;
     }
     const QString path =
-        FindInFolder(ResolveInFolder(FProgramFolder, QStringLiteral("flash")), gameFile);
+        FindGameFile(ResolveInFolder(FProgramFolder, QStringLiteral("flash")), game.flashname);
     if (path.isEmpty()) {
         // One transfer per game file: a second request waits for the running one to play it.
         if (FDownloading.contains(gameFile.toLower())) {

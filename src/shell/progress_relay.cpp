@@ -4,7 +4,9 @@
 
 namespace {
 
-constexpr int kCoolDownMilliseconds = 33;
+// Ten updates a second look smooth, and every update recomposes the whole window (its browser
+// panes are drawn with OpenGL, in software where there is no GPU), which a download competes with.
+constexpr int kCoolDownMilliseconds = 100;
 
 } // namespace
 

@@ -29,7 +29,7 @@ private:
 };
 
 // Carries byte counts from download workers to the progress display without making a worker
-// wait for each block: the latest count wins and reaches the display at most about 30 times a
+// wait for each block: the latest count wins and reaches the display at most ten times a
 // second. Several workers may report into the one display. Lives on the UI thread.
 class TProgressRelay : public QObject {
     Q_OBJECT
