@@ -126,6 +126,18 @@ TEST_F(Player, ARefusedInsertIsShownAndTheGameStillPlays) {
     EXPECT_EQ(StoredRows().size(), 1);
 }
 
+TEST_F(Player, AnEmptyGameFileIsFetchedAgain) {
+    Follow(QStringLiteral("1004"));
+    const QString gamePath = FWindow->swfPlay->Movie();
+    const QByteArray whole = FileBytes(gamePath);
+    ASSERT_FALSE(whole.isEmpty());
+    QFile(gamePath).resize(0);
+    FWindow->swfPlay->SetMovie(QString());
+    Follow(QStringLiteral("1004"));
+    EXPECT_EQ(FileBytes(gamePath), whole);
+    EXPECT_EQ(FWindow->swfPlay->Movie(), gamePath);
+}
+
 TEST_F(Player, TwoGamesOfOneNameShareTheFirstOnesFile) {
     Follow(QStringLiteral("1007"));
     const QString gamePath = FWindow->swfPlay->Movie();
