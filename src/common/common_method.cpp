@@ -19,8 +19,10 @@ template <typename Text> Text TrimBlanksOf(const Text& text) {
     return text.mid(first, last - first);
 }
 
-template <typename Text> QList<Text> SplitText(const Text& text, const Text& delimiter) {
-    QList<Text> pieces;
+} // namespace
+
+QList<QByteArray> TCommonMethod::SplitString(const QByteArray& text, const QByteArray& delimiter) {
+    QList<QByteArray> pieces;
     if (TrimBlanksOf(text).isEmpty())
         return pieces;
     qsizetype start = 0;
@@ -32,16 +34,6 @@ template <typename Text> QList<Text> SplitText(const Text& text, const Text& del
     }
     pieces.append(text.mid(start));
     return pieces;
-}
-
-} // namespace
-
-QList<QByteArray> TCommonMethod::SplitString(const QByteArray& text, const QByteArray& delimiter) {
-    return SplitText(text, delimiter);
-}
-
-QStringList TCommonMethod::SplitString(const QString& text, const QString& delimiter) {
-    return SplitText(text, delimiter);
 }
 
 QString TrimBlanks(const QString& text) {

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 // Helpers shared by the shell, the library and the catalogue code. The database set-up
 // operations are implemented by the library subsystem (library/database_setup.cpp).
@@ -12,7 +11,6 @@ public:
     // Pieces before each occurrence of Delimiter, then the rest; adjacent delimiters give empty
     // pieces. A text holding only blanks and control characters gives an empty list.
     static QList<QByteArray> SplitString(const QByteArray& text, const QByteArray& delimiter);
-    static QStringList SplitString(const QString& text, const QString& delimiter);
 
     static bool CreateDatabase(QString& errorText);
     static bool CreateDatabaseFile(const QString& path, QString& errorText);

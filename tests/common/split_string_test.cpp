@@ -35,10 +35,4 @@ TEST(SplitString, MatchesBytesCaseSensitively) {
               (QList<QByteArray>{"\xc4\xac\xc8\xcf", "\xd6\xf7\xcc\xe2"}));
 }
 
-TEST(SplitString, TextOverloadAgreesWithBytes) {
-    EXPECT_EQ(TCommonMethod::SplitString(QStringLiteral("游戏|说明||"), QStringLiteral("|")),
-              (QStringList{QStringLiteral("游戏"), QStringLiteral("说明"), QString(), QString()}));
-    EXPECT_TRUE(TCommonMethod::SplitString(QStringLiteral(" \n"), QStringLiteral("|")).isEmpty());
-}
-
 } // namespace
