@@ -1,6 +1,6 @@
 #include "common/application_title.h"
 #include "platform/ui_dispatcher.h"
-#include "shell/download_worker.h"
+#include "shell/client_shutdown.h"
 #include "shell/main_window.h"
 
 #include <QApplication>
@@ -13,18 +13,14 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(ApplicationTitle());
 
-    auto dispatcher = std::make_unique<TUiDispatcher>();
-    int result = 0;
-    {
-        TfrmMain frmMain;
-        frmMain.show();
-        result = QApplication::exec();
-    }
+    TUiDispatcher dispatcher;
+    auto frmMain = std::make_unique<TfrmMain>();
+    frmMain->show();
+    const int result = QApplication::exec();
     // Downloads still running are abandoned, not awaited: their transfers stop at once and
-    // leave no partial file. One that cannot stop in time must not outlive the libraries it
-    // uses, so the process then ends without running the global destructors.
-    dispatcher.reset();
-    if (!TThread1::AbandonAll(std::chrono::seconds(2)))
+    // leave no partial file. One that cannot stop in time must not outlive the window or the
+    // libraries it uses, so the process then ends without running any destructor.
+    if (!CloseClient(frmMain, dispatcher, std::chrono::seconds(2)))
         std::quick_exit(result);
     return result;
 }
