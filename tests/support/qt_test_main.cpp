@@ -3,10 +3,16 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    const QByteArray platform =
+        qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", platform);
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    // Offscreen windows show nothing drawn with GL; on an X server the client's own choice of
+    // GPU switches applies, as it does for a user.
+    if (platform == "offscreen")
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    else
+        qunsetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
