@@ -180,12 +180,15 @@ TEST_F(LocalGamesView, FillsRowsOfFourCellsInStoredOrder) {
     EXPECT_EQ(GridPosition(FView->Captions()[4]).y(), 180);
 }
 
-TEST_F(LocalGamesView, TrimsNamesAndKeepsTheIdOutOfSight) {
+TEST_F(LocalGamesView, TrimsNamesShowsThemAsSentAndKeepsTheIdOutOfSight) {
     WritePicture(QStringLiteral("a.gif"), Qt::red);
     StoreGame(QStringLiteral("it's"), QStringLiteral(" \t坦克大战  "), QStringLiteral("a.gif"));
+    StoreGame(QStringLiteral("2"), QStringLiteral("<b>粗</b>&amp;<br>"), QStringLiteral("a.gif"));
     FView->LoadLocalGames(0);
-    ASSERT_EQ(FView->Captions().size(), 1);
+    ASSERT_EQ(FView->Captions().size(), 2);
     EXPECT_EQ(FView->Captions()[0]->text(), QStringLiteral("坦克大战"));
+    EXPECT_EQ(FView->Captions()[1]->text(), QStringLiteral("<b>粗</b>&amp;<br>"));
+    EXPECT_EQ(FView->Captions()[1]->textFormat(), Qt::PlainText) << "a name is never markup";
     EXPECT_EQ(FView->Thumbnails()[0]->property("hint").toString(), QStringLiteral("it's"));
     EXPECT_TRUE(FView->Thumbnails()[0]->toolTip().isEmpty());
 }

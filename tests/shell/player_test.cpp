@@ -10,13 +10,16 @@
 #include "shell/game/game_record.h"
 #include "support/catalogue_window_test.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -266,6 +269,26 @@ TEST_F(Player, ANameThatWouldLeaveItsFolderIsRefused) {
     EXPECT_EQ(FMessages.Plain.size(), 1);
     EXPECT_EQ(FWindow->RunningDownloads(), 0);
     EXPECT_FALSE(QFile::exists(FFolder.filePath("outside.swf")));
+}
+
+// A description holding markup is shown exactly as the catalogue sent it.
+TEST(MessageBoxes, ShowTheirTextAsSent) {
+    const QString body = QStringLiteral("<b>粗体</b>&amp;<br>换行");
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            shown = label->text();
+            format = label->textFormat();
+            box->accept();
+        }
+    });
+    closer.start(20);
+    ShowPlainMessage(body);
+    EXPECT_EQ(shown, body);
+    EXPECT_EQ(format, Qt::PlainText);
 }
 
 TEST_F(Player, ProgressShowsRoundedPercentagesOrTheBytesWhenNoSizeIsKnown) {
