@@ -21,7 +21,7 @@ void RunSetupProgram(const QString& setupProgramPath, const QString& arguments) 
 void RunUpgrade(const TUpgraderCommand& command) {
     const TProgramLocation program = LocateProgram(command.ProgramPath);
     // Without a program file name there is neither a folder to work in nor a program to start.
-    if (command.ProgramPath.isEmpty() || program.Name.isEmpty())
+    if (program.Name.isEmpty())
         return;
     if (program.Exists)
         WaitUntilProgramEnded(program.Path());
