@@ -2,6 +2,8 @@
 
 #include "common/handler_guard.h"
 #include "common/hosts.h"
+#include "fullscreen/full_screen_window.h"
+#include "hotkeys/hot_key_manager.h"
 #include "library/library_connection.h"
 #include "library/local_games_view.h"
 #include "platform/browser_pane.h"
@@ -21,6 +23,8 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmMain"));
     SkinData1 = new TSkinData(this);
     SkinData1->setObjectName(QStringLiteral("SkinData1"));
+    HotKeyManager1 = new THotKeyManager(this);
+    HotKeyManager1->setObjectName(QStringLiteral("HotKeyManager1"));
     BuildLayout();
 
     FDownloadProgress =
@@ -30,6 +34,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
+    CreateFullScreenWindow();
 
     FLocalGames = new TLocalGamesView(
         sbAll, sbFavorite, sbThisWeek, [this] { return qry_flash->Database(); }, FProgramFolder,
@@ -82,6 +87,7 @@ void TfrmMain::WireHandlers() {
     for (TClickableImage* toggle : {Image1, imgLeft, imgRight})
         toggle->SetOnClick([this] { Image1Click(); });
     Image3->SetOnClick([this] { Image3Click(); });
+    WireSettingsPage();
     WB_GameTreeList->SetOnBeforeNavigate(
         [this](TBrowserPane* pane, const QString& url, bool& cancel) {
             RunHandler([&] { WB_GameTreeListBeforeNavigate2(pane, url, cancel); });
@@ -97,6 +103,8 @@ void TfrmMain::WireHandlers() {
         {btnStop, &TfrmMain::btnStopClick},
         {btnReplay, &TfrmMain::btnReplayClick},
         {btnViewInfo, &TfrmMain::btnViewInfoClick},
+        {btnFullScreen, &TfrmMain::btnFullScreenClick},
+        {btnSave, &TfrmMain::btnSaveClick},
     };
     for (const auto& [button, handler] : buttons) {
         connect(button, &QPushButton::clicked, this,
