@@ -12,6 +12,7 @@
 #include "shell/progress_relay.h"
 #include "shell/skin_data.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -62,6 +63,15 @@ void TfrmMain::RefreshLocalGames() {
 }
 
 TfrmMain::~TfrmMain() = default;
+
+// Closing the main window ends the client, whatever else is open (the full-screen window, the
+// tray icon's window) and even while the window is hidden: Qt's own quit on the last window
+// closed does neither.
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        QCoreApplication::exit(0);
+}
 
 void TfrmMain::Image1Click() {
     PanelLeft->setVisible(!PanelLeft->isVisibleTo(this));

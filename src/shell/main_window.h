@@ -152,6 +152,9 @@ public:
     // Made hidden right after the window; its key hook watches Esc and F1 from then on.
     std::unique_ptr<TfrmFullScreen> frmFullScreen;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void BuildLayout();
     QWidget* BuildCurrentGamePage();

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <X11/keysym.h>
 #include <cstdlib>
+#include <cstring>
 #include <xcb/xcb.h>
 
 // Another X client on the test's display, with a connection of its own: it can hold a window
@@ -52,6 +53,39 @@ public:
         const xcb_keysym_t keysyms[2] = {lower, upper};
         xcb_change_keyboard_mapping(FConnection, 1, code, 2, keysyms);
         Sync();
+    }
+
+    // Asks Window to close, as a window manager's close button does (WM_DELETE_WINDOW).
+    void RequestClose(xcb_window_t window) {
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = window;
+        message.type = Atom("WM_PROTOCOLS");
+        message.data.data32[0] = Atom("WM_DELETE_WINDOW");
+        message.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(FConnection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                       reinterpret_cast<const char*>(&message));
+        Sync();
+    }
+
+    // A window manager announces itself on the root window.
+    bool WindowManagerRunning() {
+        const xcb_atom_t check = Atom("_NET_SUPPORTING_WM_CHECK");
+        auto* reply = xcb_get_property_reply(
+            FConnection,
+            xcb_get_property(FConnection, 0, FScreen->root, check, XCB_ATOM_WINDOW, 0, 1), nullptr);
+        const bool running = reply && xcb_get_property_value_length(reply) > 0;
+        std::free(reply);
+        return running;
+    }
+
+    xcb_atom_t Atom(const char* name) {
+        auto* reply = xcb_intern_atom_reply(
+            FConnection, xcb_intern_atom(FConnection, 0, std::strlen(name), name), nullptr);
+        const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return atom;
     }
 
     xcb_keycode_t Keycode(xcb_keysym_t keysym) {
