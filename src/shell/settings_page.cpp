@@ -48,7 +48,10 @@ void TfrmMain::FillSkinList(const QString& skinFolder) {
     names.removeIf([](const QString& name) { return !name.contains(QLatin1Char('.')); });
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(names.begin(), names.end(), collator);
+    // One collator for the whole sort: its copies share a lazily made ICU collator.
+    std::sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
+        return collator.compare(a, b) < 0;
+    });
     const QString text = ComboBox1->currentText();
     ComboBox1->clear();
     ComboBox1->addItems(names);
