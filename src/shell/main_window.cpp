@@ -62,7 +62,9 @@ void TfrmMain::RefreshLocalGames() {
     FLocalGames->LoadLocalGames(PageControl1->currentIndex());
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    UnwireSettingsPage();
+}
 
 // Closing the main window ends the client, whatever else is open (the full-screen window, the
 // tray icon's window) and even while the window is hidden: Qt's own quit on the last window

@@ -171,6 +171,7 @@ private:
     void ShowPlayer(const TGameInfo& game);
     void PointPanesAtStartPages();
     void WireSettingsPage();
+    void UnwireSettingsPage();
     void RegisterHideHotKey();
     void ShowHotKeyState();
     void CreateFullScreenWindow();

@@ -48,7 +48,6 @@ void TfrmMain::FillSkinList(const QString& skinFolder) {
     names.removeIf([](const QString& name) { return !name.contains(QLatin1Char('.')); });
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    // One collator for the whole sort: its copies share a lazily made ICU collator.
     std::sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
         return collator.compare(a, b) < 0;
     });
@@ -118,4 +117,11 @@ void TfrmMain::WireSettingsPage() {
     HotKeyManager1->OnHotKeyPressed = [this](QObject* sender, quint32 hotKey, quint16 index) {
         RunHandler([&] { HotKeyManager1HotKeyPressed(sender, hotKey, index); });
     };
+}
+
+// A window destroyed while on screen hides itself only after its own members are gone, and the
+// box then reports its text once more as it loses the keyboard: it must find no handler.
+void TfrmMain::UnwireSettingsPage() {
+    ComboBox1->disconnect(this);
+    ComboBox1->lineEdit()->disconnect(this);
 }
