@@ -101,6 +101,16 @@ TEST(SaveResourceToStream, WritesTheWholeResourceAtTheStreamsPosition) {
                                       QStringLiteral("AUTEST"), &closed));
 }
 
+TEST(SaveResourceToStream, TheUpgraderIsCarriedByteForByte) {
+    QBuffer stream;
+    stream.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(SaveResourceToStream(TauModule::Program, QStringLiteral("AUUPG"),
+                                     QStringLiteral("AUUPG"), &stream));
+    QFile upgrader(QStringLiteral(UPGRADER_IMAGE));
+    ASSERT_TRUE(upgrader.open(QIODevice::ReadOnly));
+    EXPECT_EQ(stream.data(), upgrader.readAll());
+}
+
 // A desktop of our own: its default browser is a script that writes down what it was given.
 class DesktopBrowser : public UpgradeFiles {
 protected:
