@@ -1,5 +1,7 @@
 #include "platform/internet_request.h"
 
+#include "platform/curl_library.h"
+
 #include <QList>
 #include <algorithm>
 #include <cstring>
@@ -15,11 +17,6 @@ constexpr long kConnectSeconds = 30;
 constexpr long kStallSeconds = 60;
 constexpr int kPollMilliseconds = 100;
 
-void InitialiseCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
 } // namespace
 
 struct TInternetSession::TShare {
@@ -28,7 +25,7 @@ struct TInternetSession::TShare {
 };
 
 TInternetSession::TInternetSession() : FShare(std::make_unique<TShare>()) {
-    InitialiseCurlOnce();
+    InitialiseCurl();
     FShare->Handle = curl_share_init();
     curl_share_setopt(FShare->Handle, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
     curl_share_setopt(FShare->Handle, CURLSHOPT_USERDATA, FShare.get());
@@ -126,7 +123,6 @@ TInternetRequest::TInternetRequest(std::shared_ptr<TInternetSession> session,
                                    const TInternetRequestSettings& settings,
                                    std::function<bool()> stopRequested)
     : FTransfer(std::make_unique<TTransfer>()) {
-    InitialiseCurlOnce();
     TTransfer& transfer = *FTransfer;
     transfer.Session = std::move(session);
     transfer.StopRequested = std::move(stopRequested);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <atomic>
 #include <climits>
@@ -17,6 +18,8 @@ std::atomic<bool> TerminateRequested = false;
 // quit from anywhere), as the wait must stop for it.
 class TQuitWatcher : public QObject {
 public:
+    using QObject::QObject;
+
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit)
             TerminateRequested = true;
@@ -24,10 +27,14 @@ public:
     }
 };
 
+// On the UI thread; the watcher goes with the application.
 void WatchForQuit() {
-    static std::once_flag once;
-    std::call_once(once,
-                   [] { QCoreApplication::instance()->installEventFilter(new TQuitWatcher); });
+    static QPointer<TQuitWatcher> watcher;
+    if (watcher)
+        return;
+    QCoreApplication* application = QCoreApplication::instance();
+    watcher = new TQuitWatcher(application);
+    application->installEventFilter(watcher);
 }
 
 // An event of WaitWithMessages; SignalEvent finds it by its handle.

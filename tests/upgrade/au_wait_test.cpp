@@ -39,16 +39,16 @@ TEST(WaitWithMessages, EachEventRestartsTheTimeout) {
     QTimer ticks;
     int ticked = 0;
     QObject::connect(&ticks, &QTimer::timeout, [&] {
-        if (++ticked == 5)
+        if (++ticked == 8)
             ticks.stop();
     });
-    ticks.start(30);
+    ticks.start(40);
     QElapsedTimer clock;
     clock.start();
-    WaitWithMessages(event, 100, false);
-    // Five ticks 30 ms apart kept the 100 ms timeout from running out.
-    EXPECT_EQ(ticked, 5);
-    EXPECT_GE(clock.elapsed(), 240);
+    WaitWithMessages(event, 250, false);
+    // Eight ticks 40 ms apart kept the 250 ms timeout from running out for longer than that.
+    EXPECT_EQ(ticked, 8);
+    EXPECT_GE(clock.elapsed(), 300);
     EXPECT_EQ(event, kClosedEvent);
 }
 
