@@ -6,6 +6,7 @@
 //
 // It starts its own demo catalogue.
 #include "platform/ui_dispatcher.h"
+#include "support/catalogue_process.h"
 #include "upgrade/au_http.h"
 
 #include <QCoreApplication>
@@ -102,12 +103,9 @@ int main(int argc, char* argv[]) {
     const int rounds = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 5;
 
     QProcess catalogue;
-    catalogue.start(QStringLiteral(CATALOGUE_EXECUTABLE),
-                    {QStringLiteral("--port"), QStringLiteral("0")});
-    if (!catalogue.waitForReadyRead(10000))
+    const QString host = StartCatalogueProcess(catalogue);
+    if (host.isEmpty())
         return 1;
-    const QString host =
-        QStringLiteral("127.0.0.1:") + QString::fromLatin1(catalogue.readLine().trimmed());
     const QString blob = QStringLiteral("http://%1/bench/blob?mb=%2").arg(host).arg(megabytes);
     QTemporaryDir folder;
     const QString target = folder.filePath(QStringLiteral("blob.bin"));

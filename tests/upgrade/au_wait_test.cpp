@@ -6,8 +6,8 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <atomic>
+#include <gtest/gtest.h>
 #include <thread>
 
 namespace {
