@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
@@ -197,6 +198,30 @@ TEST_F(Transfers, IntoMemoryWithEveryNotificationInTheUiThreadInOrder) {
     EXPECT_EQ(FLog.Data, Blob(1048576));
     EXPECT_EQ(FHttp->StatusCode(), 200);
     EXPECT_EQ(FHttp->BytesRead(), 1048576u);
+}
+
+TEST_F(Transfers, TheEventLoopKeepsRunningDuringAStreamOfReports) {
+    // A local file never makes the worker wait: its reports come back to back.
+    QFile local(File("large.bin"));
+    ASSERT_TRUE(local.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(local.resize(64 * 1024 * 1024));
+    local.close();
+    QElapsedTimer clock;
+    qint64 last = 0;
+    qint64 longestGap = 0;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    ticks.start(2);
+    clock.start();
+    ASSERT_TRUE(Transfer(QStringLiteral("file://") + File("large.bin"), File("copy.bin")));
+    EXPECT_EQ(FLog.Events, (QStringList{"progress", "done"}));
+    EXPECT_EQ(FLog.Blocks, 16384);
+    // Held for the whole transfer, the gap would be as long as the transfer.
+    EXPECT_LT(longestGap, clock.elapsed() / 3)
+        << "the UI thread was held for " << longestGap << " ms of " << clock.elapsed();
 }
 
 TEST_F(Transfers, IntoAFileThatEndsWithTheCompleteAttributes) {
