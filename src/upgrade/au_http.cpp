@@ -51,7 +51,7 @@ bool TauCustomHTTP::Read() {
         return false;
     auto run = std::make_shared<TTransferRun>();
     run->Component = this;
-    run->Url = URL.contains(QLatin1String("://")) ? URL : QStringLiteral("http://") + URL;
+    run->Url = URL;
     run->OutputFileName = OutputFileName;
     run->Attributes = OutputFileAttributes;
     run->CacheOptions = RequestCacheOptions;

@@ -60,9 +60,12 @@ QByteArray EncodedPath(const QString& path) {
 }
 
 QByteArray RequestUrl(const TUrlTarget& target) {
-    const QByteArray host = ToGbk(target.Host);
-    return ToGbk(target.Scheme) + "://" + (host.contains(':') ? '[' + host + ']' : host) + ':' +
-           QByteArray::number(target.Port) + EncodedPath(target.Path) + target.Extra.toLatin1();
+    // An IPv6 address goes in brackets, as the cracker may or may not have left it.
+    QByteArray host = ToGbk(target.Host);
+    if (host.contains(':') && !host.startsWith('['))
+        host = '[' + host + ']';
+    return ToGbk(target.Scheme) + "://" + host + ':' + QByteArray::number(target.Port) +
+           EncodedPath(target.Path) + target.Extra.toLatin1();
 }
 
 std::optional<QByteArray> QueryHeader(const TInternetRequest& request, QByteArrayView name) {
