@@ -141,13 +141,20 @@ void TauThreadWindow::DeliverQueuedLocked(std::unique_lock<std::mutex>& lock) {
     }
 }
 
-bool TauThreadWindow::AwaitCallLocked(std::unique_lock<std::mutex>& lock) const {
-    lock.unlock();
-    const auto lookEnd = std::chrono::steady_clock::now() + kLook;
-    while (FQueued == 0 && std::chrono::steady_clock::now() < lookEnd)
-        std::this_thread::yield();
-    lock.lock();
-    return ThreadsChanged().wait_for(lock, kLinger, [this] { return !FQueue.empty(); });
+bool TauThreadWindow::AwaitCallLocked(std::unique_lock<std::mutex>& lock) {
+    const auto start = std::chrono::steady_clock::now();
+    if (FLookFirst) {
+        lock.unlock();
+        while (FQueued == 0 && std::chrono::steady_clock::now() - start < kLook)
+            std::this_thread::yield();
+        lock.lock();
+        if (!FQueue.empty())
+            return true;
+    }
+    const bool came = ThreadsChanged().wait_for(lock, kLinger, [this] { return !FQueue.empty(); });
+    // Looking pays only while calls follow each other that closely (small blocks).
+    FLookFirst = came && std::chrono::steady_clock::now() - start < kLook;
+    return came;
 }
 
 void TauThreadWindow::SkipAllLocked() {

@@ -41,12 +41,13 @@ private:
     bool PostWakeLocked();
     void DeliverQueuedLocked(std::unique_lock<std::mutex>& lock);
     // Waits a moment for another call; true when one came.
-    bool AwaitCallLocked(std::unique_lock<std::mutex>& lock) const;
+    bool AwaitCallLocked(std::unique_lock<std::mutex>& lock);
 
     std::deque<std::shared_ptr<TauEventThread>> FQueue;
     // The queue's length, for looking without the lock.
     std::atomic<size_t> FQueued = 0;
     bool FWakePosted = false;
     int FDeliveries = 0;
+    bool FLookFirst = true;
     bool FRetired = false;
 };
