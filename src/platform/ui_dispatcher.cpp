@@ -89,10 +89,10 @@ bool TUiDispatcher::RunAndWait(QObject* context, std::function<void()> effect) {
     }
 }
 
-void TUiDispatcher::Post(QObject* context, std::function<void()> effect) {
+bool TUiDispatcher::Post(QObject* context, std::function<void()> effect) {
     if (IsShutDown)
-        return;
-    Enqueue(Guarded(context, std::move(effect)));
+        return false;
+    return Enqueue(Guarded(context, std::move(effect)));
 }
 
 bool TUiDispatcher::ShuttingDown() {

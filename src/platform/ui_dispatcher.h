@@ -16,8 +16,9 @@ public:
     // Runs Effect on the UI thread (in place when called there) and returns true once it has
     // run, false when it was dropped.
     static bool RunAndWait(QObject* context, std::function<void()> effect);
-    // Queues Effect for the UI thread without waiting for it.
-    static void Post(QObject* context, std::function<void()> effect);
+    // Queues Effect for the UI thread without waiting for it; false when there is no dispatcher
+    // to queue it to.
+    static bool Post(QObject* context, std::function<void()> effect);
 
     // From now on every effect is dropped: those still queued are discarded and their waiting
     // workers wake up; a worker asking later is refused at once, without touching its context.
