@@ -9,6 +9,7 @@
 #include "platform/flash_player.h"
 #include "platform/ui_dispatcher.h"
 #include "shell/main_window.h"
+#include "support/catalogue_process.h"
 #include "support/process_tree.h"
 #include "support/program_files.h"
 #include "swf_games.h"
@@ -89,11 +90,10 @@ int main(int argc, char* argv[]) {
     const int secondsPerGame = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 3;
 
     QProcess catalogue;
-    catalogue.start(QStringLiteral(CATALOGUE_EXECUTABLE),
-                    {QStringLiteral("--port"), QStringLiteral("0")});
-    if (!catalogue.waitForReadyRead(10000))
+    const QString host = StartCatalogueProcess(catalogue);
+    if (host.isEmpty())
         return 1;
-    qputenv("PEBBLO_CATALOGUE_HOST", "127.0.0.1:" + catalogue.readLine().trimmed());
+    qputenv("PEBBLO_CATALOGUE_HOST", host.toUtf8());
 
     QTemporaryDir folder;
     if (!CopyInstalledProgramFiles(folder.path()))
