@@ -8,3 +8,7 @@ if(PEBBLO_SANITIZE)
         -Wno-maybe-uninitialized)
     add_link_options(-fsanitize=${PEBBLO_SANITIZE})
 endif()
+# The "asan" test preset sets new_delete_type_mismatch=0: Chromium inside Qt WebEngine deletes
+# some of its objects with the size of another type (every frame of those reports lies in
+# libQt6WebEngineCore, from ~WebContentsAdapter). Leaks of third-party libraries are suppressed
+# by tests/asan/lsan.supp.

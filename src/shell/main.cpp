@@ -1,4 +1,5 @@
 #include "common/application_title.h"
+#include "common/leak_check.h"
 #include "platform/ui_dispatcher.h"
 #include "shell/client_shutdown.h"
 #include "shell/main_window.h"
@@ -22,5 +23,6 @@ int main(int argc, char* argv[]) {
     // libraries it uses, so the process then ends without running any destructor.
     if (!CloseClient(frmMain, dispatcher, std::chrono::seconds(2)))
         std::quick_exit(result);
+    CheckLeaksNow();
     return result;
 }

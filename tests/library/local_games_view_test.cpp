@@ -76,6 +76,9 @@ protected:
         FView = std::make_unique<TLocalGamesView>(
             FAreas[0], FAreas[1], FAreas[2], [this] { return FConnection->Database(); },
             FProgramFolder, [this](QObject* thumbnail) { FPlayed.append(thumbnail); });
+        // The small grids here are built whole in their first slice, even in a slow (sanitizer)
+        // build; the test of slices sets its own budget.
+        FView->SetSliceBudgetForTesting(1000);
     }
 
     void WritePicture(const QString& name, QColor colour) const {

@@ -91,8 +91,8 @@ QRgb BackgroundOf(swf::GameKind kind) {
     return Colour(swf::paletteOf(kind).background);
 }
 
-bool WaitForBackground(QWidget& view, QRgb colour) {
-    return PumpEventsUntil([&] { return DominantColour(Grab(view)) == colour; }, 5000);
+bool WaitForBackground(QWidget& view, QRgb colour, int milliseconds = 10000) {
+    return PumpEventsUntil([&] { return DominantColour(Grab(view)) == colour; }, milliseconds);
 }
 
 // True once the picture differs from the one at the call, within the time given.
@@ -213,6 +213,8 @@ TEST_F(FlashPlayerTest, AnimationRunsStopHaltsItAndPlayResumesIt) {
     Player().Stop();
     Player().StopPlay();
     ASSERT_TRUE(WaitUntilPlaying(Player(), path, false));
+    // The compositor may still bring the last frame drawn before the halt; after that, stillness.
+    PictureChanges(Player(), 300);
     EXPECT_FALSE(PictureChanges(Player(), 600));
     EXPECT_EQ(Player().Movie(), path) << "stopping keeps the movie loaded";
 
@@ -325,7 +327,8 @@ TEST_F(FlashPlayerTest, CommandsBeforeThePageIsReadyApplyInOrder) {
     EXPECT_EQ(fresh.Player->Movie(), second) << "the path is there before Ruffle has it";
 
     ASSERT_TRUE(WaitUntilPlaying(*fresh.Player, second, false));
-    EXPECT_TRUE(WaitForBackground(*fresh.Player, BackgroundOf(swf::GameKind::BouncingBall)));
+    // A new page starts Ruffle and its WebGL first, slowly on software GL.
+    EXPECT_TRUE(WaitForBackground(*fresh.Player, BackgroundOf(swf::GameKind::BouncingBall), 30000));
     RecordProperty("first_movie_shown_ms", int(clock.elapsed()));
     // The compositor may still bring the last frame drawn before the halt; after that, stillness.
     PictureChanges(*fresh.Player, 300);

@@ -1,4 +1,6 @@
 // Test entry for widget tests: an offscreen QApplication that can also host browser panes.
+#include "common/leak_check.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -16,5 +18,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    CheckLeaksNow();
+    return result;
 }
