@@ -342,7 +342,9 @@ TEST_F(LocalGamesView, ALargeGridIsBuiltInSlicesAndANewBuildCancelsIt) {
     FView->LoadLocalGames(0);
     ASSERT_TRUE(PumpEventsUntil([this] { return !FView->IsBuilding(); }));
     ASSERT_EQ(FView->Thumbnails().size(), 41);
-    EXPECT_EQ(FAreas[0]->widget()->findChildren<TThumbnail*>().size(), 41);
+    // The cancelled build's cells go band by band once the new grid is complete.
+    EXPECT_TRUE(PumpEventsUntil(
+        [&] { return FAreas[0]->widget()->findChildren<TThumbnail*>().size() == 41; }));
     EXPECT_EQ(FAreas[0]->widget()->findChildren<QLabel*>().size(), 41);
     for (int i = 0; i < 41; ++i) {
         const TThumbnail* thumbnail = FView->Thumbnails()[i];

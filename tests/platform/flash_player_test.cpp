@@ -326,9 +326,14 @@ TEST_F(FlashPlayerTest, CommandsBeforeThePageIsReadyApplyInOrder) {
     fresh.Player->Stop();
     EXPECT_EQ(fresh.Player->Movie(), second) << "the path is there before Ruffle has it";
 
-    ASSERT_TRUE(WaitUntilPlaying(*fresh.Player, second, false));
+    ASSERT_TRUE(PumpEventsUntil(
+        [&] {
+            const TFlashPlayerState state = StateOf(*fresh.Player);
+            return state.loaded && !state.playing && state.url == FileUrl(second);
+        },
+        60000));
     // A new page starts Ruffle and its WebGL first, slowly on software GL.
-    EXPECT_TRUE(WaitForBackground(*fresh.Player, BackgroundOf(swf::GameKind::BouncingBall), 30000));
+    EXPECT_TRUE(WaitForBackground(*fresh.Player, BackgroundOf(swf::GameKind::BouncingBall), 60000));
     RecordProperty("first_movie_shown_ms", int(clock.elapsed()));
     // The compositor may still bring the last frame drawn before the halt; after that, stillness.
     PictureChanges(*fresh.Player, 300);
