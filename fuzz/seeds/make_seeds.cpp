@@ -1,0 +1,157 @@
+// fuzz_make_seeds FOLDER: writes each harness's first corpus into FOLDER/<target>/, made by the
+// demo catalogue itself (its game records, its thumbnails in every kind it serves) and by the
+// configuration store (the file a first start writes), so that fuzzing starts from what the
+// program really meets.
+#include "catalogue.h"
+#include "config/config_manager.h"
+#include "game_record.h"
+#include "image_encoders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <cstdio>
+
+namespace {
+
+QString gFolder;
+
+void WriteSeed(const QString& target, const QString& name, const QByteArray& bytes) {
+    QDir().mkpath(gFolder + QLatin1Char('/') + target);
+    QFile file(gFolder + QLatin1Char('/') + target + QLatin1Char('/') + name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "fuzz_make_seeds: cannot write %s\n", qPrintable(file.fileName()));
+        std::exit(1);
+    }
+}
+
+QByteArray Bytes(const std::string& text) {
+    return QByteArray::fromStdString(text);
+}
+
+void WriteRecords(const Catalogue& catalogue) {
+    int index = 0;
+    for (const Game& game : catalogue.games) {
+        const QByteArray record = Bytes(gameRecord(game, "catalogue.example"));
+        const QString name = QStringLiteral("record-%1").arg(index++, 2, 10, QLatin1Char('0'));
+        WriteSeed(QStringLiteral("game_record"), name, record);
+        WriteSeed(QStringLiteral("text"), name, record);
+    }
+}
+
+// The top left corner of a thumbnail: a seed small enough to mutate quickly.
+IndexedImage Corner(const IndexedImage& image, int width, int height) {
+    IndexedImage corner{width, height, image.palette, {}};
+    for (int y = 0; y < height; ++y) {
+        const auto row = image.pixels.begin() + qsizetype(y) * image.width;
+        corner.pixels.insert(corner.pixels.end(), row, row + width);
+    }
+    return corner;
+}
+
+void Put16(QByteArray& bytes, quint16 value) {
+    bytes.append(reinterpret_cast<const char*>(&value), 2);
+}
+void Put32(QByteArray& bytes, quint32 value) {
+    bytes.append(reinterpret_cast<const char*>(&value), 4);
+}
+
+// An icon file of one picture: a PNG as it is, or a bitmap's header and rows (the header's
+// height doubled, as icons count their transparency mask) followed by an empty mask.
+QByteArray Icon(const IndexedImage& image, PictureFormat format) {
+    QByteArray picture = Bytes(encodePicture(image, format));
+    if (format == PictureFormat::Bmp) {
+        picture = picture.mid(14);
+        qToLittleEndian(qint32(2 * image.height), picture.data() + 8);
+        picture.append(QByteArray((image.width + 31) / 32 * 4 * image.height, '\0'));
+    }
+    QByteArray icon;
+    Put16(icon, qToLittleEndian<quint16>(0));
+    Put16(icon, qToLittleEndian<quint16>(1));
+    Put16(icon, qToLittleEndian<quint16>(1));
+    icon.append(char(image.width));
+    icon.append(char(image.height));
+    icon.append(QByteArray(2, '\0'));
+    Put16(icon, qToLittleEndian<quint16>(1));
+    Put16(icon, qToLittleEndian<quint16>(format == PictureFormat::Bmp ? 24 : 32));
+    Put32(icon, qToLittleEndian<quint32>(quint32(picture.size())));
+    Put32(icon, qToLittleEndian<quint32>(22));
+    return icon + picture;
+}
+
+void WritePictures(const Catalogue& catalogue) {
+    const std::pair<PictureFormat, const char*> kinds[] = {{PictureFormat::Jpeg, "picture_jpeg"},
+                                                           {PictureFormat::Gif, "picture_gif"},
+                                                           {PictureFormat::Png, "picture_png"},
+                                                           {PictureFormat::Bmp, "picture_bmp"}};
+    int shown = 0;
+    for (const Game& game : catalogue.games) {
+        if (!game.kind || shown++ == 2)
+            continue;
+        const IndexedImage whole = drawThumbnail(swf::paletteOf(*game.kind), game.name);
+        const IndexedImage corner = Corner(whole, 24, 12);
+        for (const auto& [image, size] : {std::pair(whole, "whole"), std::pair(corner, "corner")}) {
+            const QString name =
+                QString::fromStdString(game.id) + QLatin1Char('-') + QLatin1String(size);
+            for (const auto& [format, target] : kinds)
+                WriteSeed(QLatin1String(target), name, Bytes(encodePicture(image, format)));
+            WriteSeed(QStringLiteral("picture_ico"), name + QStringLiteral("-png"),
+                      Icon(image, PictureFormat::Png));
+            if (image.width <= 255 && image.height <= 255)
+                WriteSeed(QStringLiteral("picture_ico"), name + QStringLiteral("-bmp"),
+                          Icon(image, PictureFormat::Bmp));
+        }
+    }
+}
+
+// Input of the configuration harness: key, NUL, value, NUL, the file.
+QByteArray ConfigInput(const char* key, const QString& value, const QByteArray& file) {
+    return QByteArray(key) + '\0' + value.toUtf8() + '\0' + file;
+}
+
+void WriteConfigurations() {
+    QTemporaryDir folder;
+    TConfigManager::SetConfigFilePath(folder.filePath(QStringLiteral("config.xml")));
+    TConfigManager::WriteValue(QStringLiteral("Skin"), QStringLiteral("默认主题.skn"));
+    TConfigManager::WriteValue(QStringLiteral("HideHotKey"), QStringLiteral("16449"));
+    TConfigManager::WriteValue(QStringLiteral("CloseHotKey"), QStringLiteral("-1"));
+    QFile written(TConfigManager::ConfigFilePath());
+    written.open(QIODevice::ReadOnly);
+    const QByteArray firstStart = written.readAll();
+
+    const QString config = QStringLiteral("config");
+    WriteSeed(config, QStringLiteral("missing"), QByteArray("skin\0", 5));
+    WriteSeed(config, QStringLiteral("skin"),
+              ConfigInput("skin", QStringLiteral("蓝天.skn"), firstStart));
+    WriteSeed(config, QStringLiteral("hot-key"),
+              ConfigInput(" HideHotKey ", QStringLiteral("32833"), firstStart));
+    WriteSeed(config, QStringLiteral("new-key"),
+              ConfigInput("Volume", QStringLiteral("a<b>&\"c\""), firstStart));
+    const QByteArray shapes[] = {
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<settings>\n  <SKIN>a.skn</SKIN>\n"
+        "  <Empty/>\n  <!-- note -->\n  <Data><![CDATA[c&d]]></Data>\n</settings>\n",
+        "<configuration xmlns:a=\"urn:a\"><a:Skin>x</a:Skin><Skin>a<b/>c</Skin></configuration>",
+        "<!DOCTYPE configuration [<!ENTITY name \"value\">]>\n"
+        "<configuration><Skin>&name;</Skin><Key>&#20013;&lt;</Key></configuration>",
+    };
+    int index = 0;
+    for (const QByteArray& shape : shapes)
+        WriteSeed(config, QStringLiteral("shape-%1").arg(index++),
+                  ConfigInput("Skin", QStringLiteral("b.skn"), shape));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_make_seeds FOLDER\n");
+        return 2;
+    }
+    gFolder = QString::fromLocal8Bit(argv[1]);
+    const Catalogue catalogue = builtInCatalogue();
+    WriteRecords(catalogue);
+    WritePictures(catalogue);
+    WriteConfigurations();
+    return 0;
+}
