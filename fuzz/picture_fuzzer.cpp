@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WriteScratchFile(path, QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     QImage thumbnail;
     {
-        const THeapWatch watch(size + size_t(kMaxPicturePixels) * 4 + kBookkeepingBytes);
+        const THeapWatch watch(size + size_t(kMaxPictureBytes) + kBookkeepingBytes);
         thumbnail = LoadThumbnail(path, kCell);
     }
     if (!thumbnail.isNull()) {

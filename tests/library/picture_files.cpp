@@ -5,6 +5,7 @@
 #include <cstring>
 #include <gif_lib.h>
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 #include <zlib.h>
 
 namespace {
@@ -17,9 +18,11 @@ void PutLittleEndian16(QByteArray& bytes, qsizetype at, int value) {
     qToLittleEndian(quint16(value), bytes.data() + at);
 }
 
-// The first frame's size in the SOF0 segment of a baseline JPEG.
+// The frame's size in the SOF0 segment of a baseline JPEG, or SOF2 of a progressive one.
 void DeclareJpegSize(QByteArray& bytes, int width, int height) {
-    const qsizetype frame = bytes.indexOf(QByteArray("\xff\xc0", 2));
+    qsizetype frame = bytes.indexOf(QByteArray("\xff\xc0", 2));
+    if (frame < 0)
+        frame = bytes.indexOf(QByteArray("\xff\xc2", 2));
     ASSERT_GT(frame, 0);
     PutBigEndian16(bytes, frame + 5, height);
     PutBigEndian16(bytes, frame + 7, width);
@@ -99,6 +102,57 @@ QByteArray TransparentGif() {
     GifFreeMapObject(map);
     EGifCloseFile(gif, &error);
     return out;
+}
+
+QByteArray ProgressiveJpeg(const IndexedImage& image) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr error{};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = JDIMENSION(image.width);
+    info.image_height = JDIMENSION(image.height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<uint8_t> rgb = image.rgbRows();
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = rgb.data() + size_t(info.next_scanline) * image.width * 3;
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray bytes(reinterpret_cast<const char*>(buffer), qsizetype(size));
+    std::free(buffer);
+    return bytes;
+}
+
+QByteArray PngChunk(const char* type, const QByteArray& data) {
+    QByteArray chunk(4, '\0');
+    qToBigEndian(quint32(data.size()), chunk.data());
+    const QByteArray body = QByteArray(type, 4) + data;
+    QByteArray checksum(4, '\0');
+    qToBigEndian(
+        quint32(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()))),
+        checksum.data());
+    return chunk + body + checksum;
+}
+
+QByteArray PngSignatureAndHeader(int width, int height) {
+    QByteArray header(13, '\0');
+    qToBigEndian(quint32(width), header.data());
+    qToBigEndian(quint32(height), header.data() + 4);
+    header[8] = 8; // bits per sample; grey, no interlacing
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header);
+}
+
+QByteArray WithChunkAfterHeader(const QByteArray& png, const QByteArray& chunk) {
+    constexpr qsizetype kHeaderEnd = 8 + 25;
+    return png.left(kHeaderEnd) + chunk + png.mid(kHeaderEnd);
 }
 
 QByteArray WithDeclaredSize(QByteArray bytes, PictureFormat format, int width, int height) {
