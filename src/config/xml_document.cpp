@@ -106,7 +106,7 @@ void TXmlDocument::Save(const QString& path) const {
     if (bytes.isEmpty())
         throw EFailure(QStringLiteral("The document could not be written as GB2312"));
     if (!ReadsBackAs(bytes, FDoc.get()))
-        throw EFailure(QStringLiteral("无法保存设置：写出的“%1”不能原样读回，原来的文件没有改动。")
+        throw EFailure(QStringLiteral("无法保存设置：写出的“%1”不能原样读回，原来的文件没有改动")
                            .arg(QFileInfo(path).fileName()));
 
     QSaveFile file(path);

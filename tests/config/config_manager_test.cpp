@@ -161,7 +161,7 @@ TEST_F(ConfigStore, ASaveThatWouldNotReadBackIsRefusedAndTheFileStays) {
         WriteFile(file);
         EXPECT_EQ(
             FailureOf([&] { TConfigManager::WriteValue(key, value); }),
-            QStringLiteral("无法保存设置：写出的“config.xml”不能原样读回，原来的文件没有改动。"))
+            QStringLiteral("无法保存设置：写出的“config.xml”不能原样读回，原来的文件没有改动"))
             << file.toStdString();
         EXPECT_EQ(FileBytes(), file);
         EXPECT_EQ(Read(QStringLiteral("Skin")), QStringLiteral("a.skn"));
