@@ -1,0 +1,58 @@
+// Stands in for the client in the upgrader's tests. Each run notes in "runs.log" beside the
+// program file a start line (name, arguments, attributes, priority) and an end line (how many
+// pending files were left). Started with "/hold" it runs until a file "release" appears.
+#include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <string>
+#include <sys/resource.h>
+#include <sys/xattr.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void Note(const fs::path& folder, const std::string& line) {
+    const int fd = ::open((folder / "runs.log").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    const std::string text = line + "\n";
+    if (fd >= 0 && ::write(fd, text.data(), text.size()) >= 0)
+        ::close(fd);
+}
+
+std::string Attributes(const fs::path& file) {
+    char value[32] = {};
+    const ssize_t size = ::getxattr(file.c_str(), "user.DOSATTRIB", value, sizeof value - 1);
+    return size > 0 ? std::string(value, static_cast<size_t>(size)) : "-";
+}
+
+int PendingFiles(const fs::path& folder) {
+    int count = 0;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error))
+        count += entry.path().extension() == ".uTMP";
+    return count;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const fs::path self = fs::absolute(argv[0]);
+    const fs::path folder = self.parent_path();
+    std::string arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments += (i > 1 ? " " : "") + std::string(argv[i]);
+    Note(folder, "start|" + self.filename().string() + "|" + arguments + "|" + Attributes(self) +
+                     "|" + std::to_string(::getpriority(PRIO_PROCESS, 0)));
+    if (arguments == "/hold") {
+        while (!fs::exists(folder / "release"))
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    } else {
+        // Long enough that a caller which did not wait for us would show in the log's order.
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    Note(folder,
+         "end|" + self.filename().string() + "|pending=" + std::to_string(PendingFiles(folder)));
+    return 0;
+}
