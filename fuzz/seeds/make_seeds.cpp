@@ -96,6 +96,8 @@ void WritePictures(const Catalogue& catalogue) {
                 QString::fromStdString(game.id) + QLatin1Char('-') + QLatin1String(size);
             for (const auto& [format, target] : kinds)
                 WriteSeed(QLatin1String(target), name, Bytes(encodePicture(image, format)));
+            WriteSeed(QStringLiteral("picture_jpeg"), name + QStringLiteral("-progressive"),
+                      Bytes(encodeProgressiveJpeg(image)));
             WriteSeed(QStringLiteral("picture_ico"), name + QStringLiteral("-png"),
                       Icon(image, PictureFormat::Png));
             if (image.width <= 255 && image.height <= 255)

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <gif_lib.h>
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 #include <zlib.h>
 
 namespace {
@@ -105,30 +104,7 @@ QByteArray TransparentGif() {
 }
 
 QByteArray ProgressiveJpeg(const IndexedImage& image) {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr error{};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = JDIMENSION(image.width);
-    info.image_height = JDIMENSION(image.height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_simple_progression(&info);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<uint8_t> rgb = image.rgbRows();
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW row = rgb.data() + size_t(info.next_scanline) * image.width * 3;
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    const QByteArray bytes(reinterpret_cast<const char*>(buffer), qsizetype(size));
-    std::free(buffer);
-    return bytes;
+    return QByteArray::fromStdString(encodeProgressiveJpeg(image));
 }
 
 QByteArray PngChunk(const char* type, const QByteArray& data) {

@@ -80,7 +80,7 @@ std::string encodeGif(const IndexedImage& image) {
     return out;
 }
 
-std::string encodeJpeg(const IndexedImage& image) {
+std::string encodeJpeg(const IndexedImage& image, bool progressive) {
     // The default error handler ends the process; the input here is always well-formed.
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
@@ -95,6 +95,8 @@ std::string encodeJpeg(const IndexedImage& image) {
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 90, TRUE);
+    if (progressive)
+        jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     std::vector<uint8_t> rgb = image.rgbRows();
     while (info.next_scanline < info.image_height) {
@@ -150,9 +152,13 @@ std::string encodePicture(const IndexedImage& image, PictureFormat format) {
     case PictureFormat::Gif:
         return encodeGif(image);
     case PictureFormat::Jpeg:
-        return encodeJpeg(image);
+        return encodeJpeg(image, false);
     case PictureFormat::Png:
         return encodePng(image);
     }
     throw std::invalid_argument("unknown picture format");
+}
+
+std::string encodeProgressiveJpeg(const IndexedImage& image) {
+    return encodeJpeg(image, true);
 }
