@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <cstdio>
 
 namespace {
@@ -50,36 +49,6 @@ IndexedImage Corner(const IndexedImage& image, int width, int height) {
     return corner;
 }
 
-void Put16(QByteArray& bytes, quint16 value) {
-    bytes.append(reinterpret_cast<const char*>(&value), 2);
-}
-void Put32(QByteArray& bytes, quint32 value) {
-    bytes.append(reinterpret_cast<const char*>(&value), 4);
-}
-
-// An icon file of one picture: a PNG as it is, or a bitmap's header and rows (the header's
-// height doubled, as icons count their transparency mask) followed by an empty mask.
-QByteArray Icon(const IndexedImage& image, PictureFormat format) {
-    QByteArray picture = Bytes(encodePicture(image, format));
-    if (format == PictureFormat::Bmp) {
-        picture = picture.mid(14);
-        qToLittleEndian(qint32(2 * image.height), picture.data() + 8);
-        picture.append(QByteArray((image.width + 31) / 32 * 4 * image.height, '\0'));
-    }
-    QByteArray icon;
-    Put16(icon, qToLittleEndian<quint16>(0));
-    Put16(icon, qToLittleEndian<quint16>(1));
-    Put16(icon, qToLittleEndian<quint16>(1));
-    icon.append(char(image.width));
-    icon.append(char(image.height));
-    icon.append(QByteArray(2, '\0'));
-    Put16(icon, qToLittleEndian<quint16>(1));
-    Put16(icon, qToLittleEndian<quint16>(format == PictureFormat::Bmp ? 24 : 32));
-    Put32(icon, qToLittleEndian<quint32>(quint32(picture.size())));
-    Put32(icon, qToLittleEndian<quint32>(22));
-    return icon + picture;
-}
-
 void WritePictures(const Catalogue& catalogue) {
     const std::pair<PictureFormat, const char*> kinds[] = {{PictureFormat::Jpeg, "picture_jpeg"},
                                                            {PictureFormat::Gif, "picture_gif"},
@@ -98,11 +67,10 @@ void WritePictures(const Catalogue& catalogue) {
                 WriteSeed(QLatin1String(target), name, Bytes(encodePicture(image, format)));
             WriteSeed(QStringLiteral("picture_jpeg"), name + QStringLiteral("-progressive"),
                       Bytes(encodeProgressiveJpeg(image)));
-            WriteSeed(QStringLiteral("picture_ico"), name + QStringLiteral("-png"),
-                      Icon(image, PictureFormat::Png));
-            if (image.width <= 255 && image.height <= 255)
-                WriteSeed(QStringLiteral("picture_ico"), name + QStringLiteral("-bmp"),
-                          Icon(image, PictureFormat::Bmp));
+            for (const auto& [format, kind] :
+                 {std::pair(PictureFormat::Png, "-png"), std::pair(PictureFormat::Bmp, "-bmp")})
+                WriteSeed(QStringLiteral("picture_ico"), name + QLatin1String(kind),
+                          Bytes(iconOf(encodePicture(image, format), image.width, image.height)));
         }
     }
 }

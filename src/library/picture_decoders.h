@@ -32,3 +32,6 @@ QImage DecodeGif(const QByteArray& bytes);
 QImage DecodePng(const QByteArray& bytes);
 // Qt's own readers; Format is "bmp" or "ico".
 QImage DecodeWithQtReader(const QByteArray& bytes, const char* format);
+// The first picture of an icon file. Qt's reader takes bitmap icons; a PNG icon goes to ours,
+// since Qt's PNG reader believes whatever a chunk declares. An entry beyond the file is no icon.
+QImage DecodeIco(const QByteArray& bytes);

@@ -30,7 +30,7 @@ QImage Decode(const QString& path, QSize size) {
     case TPictureKind::Bmp:
         return DecodeWithQtReader(bytes, "bmp");
     case TPictureKind::Ico:
-        return DecodeWithQtReader(bytes, "ico");
+        return DecodeIco(bytes);
     case TPictureKind::Unknown:
         break;
     }

@@ -153,6 +153,29 @@ TEST(PngDecoder, AChunkClaimingGigabytesCostsNothingAndTextChunksArePassedOver) 
               0.0);
 }
 
+// A PNG icon goes through the bounded PNG decoder, not Qt's, which would allocate the 2 GiB its
+// text chunk declares. Bitmap icons stay with Qt; an entry reaching beyond the file is no icon.
+TEST(IconDecoder, PngIconsAreHeldToThePictureBound) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto icon = [](const QByteArray& picture, int width, int height) {
+        return QByteArray::fromStdString(iconOf(picture.toStdString(), width, height));
+    };
+    const IndexedImage thumbnail = GameThumbnail();
+    for (PictureFormat format : {PictureFormat::Png, PictureFormat::Bmp}) {
+        const QImage decoded =
+            DecodeIco(icon(Encoded(thumbnail, format), thumbnail.width, thumbnail.height));
+        EXPECT_EQ(MeanDifference(decoded, ToQImage(thumbnail)), 0.0);
+    }
+    const QByteArray claims =
+        icon(PngSignatureAndHeader(1, 1) + QByteArray("\x7f\xff\xff\xffzTXt", 8), 1, 1);
+    EXPECT_EXIT(
+        ExitByPeakGrowth(3 * kGiB, kMaxPictureBytes, [&] { return DecodeIco(claims).isNull(); }),
+        ::testing::ExitedWithCode(0), "");
+    QByteArray beyond = icon(Encoded(thumbnail, PictureFormat::Png), 120, 90);
+    beyond.chop(1);
+    EXPECT_TRUE(DecodeIco(beyond).isNull());
+}
+
 // Sizes that multiply out beyond any file (or to nothing) are refused before a reader sees
 // them, with no arithmetic that overflows on the way.
 TEST(BitmapDecoder, AHeaderWhoseSizesDoNotAddUpIsNoPicture) {

@@ -10,3 +10,6 @@ enum class PictureFormat { Bmp, Gif, Jpeg, Png };
 std::string encodePicture(const IndexedImage& image, PictureFormat format);
 // A JPEG in several scans, each refining the whole picture.
 std::string encodeProgressiveJpeg(const IndexedImage& image);
+// An icon file holding one picture file of Width × Height: a PNG file as it is, or a bitmap
+// file's header and rows (the height doubled, as icons count their mask) and an empty mask.
+std::string iconOf(const std::string& picture, int width, int height);
