@@ -7,7 +7,7 @@
 // Decoders of the thumbnail kinds. Each returns a null image when the bytes are not a whole
 // picture of its kind (empty, truncated, mislabelled, hostile). Whatever a header declares, a
 // decoder holds at most kMaxPictureBytes at once, its pixels and its own working memory
-// together, and its time grows with the bytes it is given, not with what they claim.
+// together; its time is bounded by those pixels and the bytes it is given.
 
 // Far beyond any thumbnail, far below what a header can claim.
 inline constexpr qint64 kMaxPictureBytes = qint64(64) << 20;
