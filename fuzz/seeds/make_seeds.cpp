@@ -56,8 +56,10 @@ void WritePictures(const Catalogue& catalogue) {
                                                            {PictureFormat::Bmp, "picture_bmp"}};
     int shown = 0;
     for (const Game& game : catalogue.games) {
-        if (!game.kind || shown++ == 2)
+        if (!game.kind)
             continue;
+        if (shown++ == 2)
+            break;
         const IndexedImage whole = drawThumbnail(swf::paletteOf(*game.kind), game.name);
         const IndexedImage corner = Corner(whole, 24, 12);
         for (const auto& [image, size] : {std::pair(whole, "whole"), std::pair(corner, "corner")}) {
