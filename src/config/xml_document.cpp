@@ -58,8 +58,13 @@ TDocOwner Parse(const QByteArray& bytes, QString& message) {
     return doc;
 }
 
+// The writer prints each character it cannot encode; what that means for the save is decided
+// here, and reported through the store's own failures.
+void IgnoreMessage(void*, const char*, ...) {}
+
 // The document's bytes in Encoding; empty when it cannot be written.
 QByteArray Serialised(xmlDocPtr doc, const char* encoding) {
+    xmlSetGenericErrorFunc(nullptr, IgnoreMessage);
     xmlChar* buffer = nullptr;
     int size = 0;
     xmlDocDumpFormatMemoryEnc(doc, &buffer, &size, encoding, 0);
