@@ -8,6 +8,7 @@
 #include "platform/flash_player.h"
 #include "platform/ui_dispatcher.h"
 #include "shell/main_window.h"
+#include "support/catalogue_process.h"
 #include "support/program_files.h"
 
 #include <QApplication>
@@ -121,12 +122,9 @@ int main(int argc, char* argv[]) {
     const int rounds = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 5;
 
     QProcess catalogue;
-    catalogue.start(QStringLiteral(CATALOGUE_EXECUTABLE),
-                    {QStringLiteral("--port"), QStringLiteral("0")});
-    if (!catalogue.waitForReadyRead(10000))
+    const QString host = StartCatalogueProcess(catalogue);
+    if (host.isEmpty())
         return 1;
-    const QString host =
-        QStringLiteral("127.0.0.1:") + QString::fromLatin1(catalogue.readLine().trimmed());
     qputenv("PEBBLO_CATALOGUE_HOST", host.toUtf8());
     const QString blob = QStringLiteral("http://%1/bench/blob?mb=%2").arg(host).arg(megabytes);
 

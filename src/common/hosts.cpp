@@ -16,5 +16,5 @@ QString CatalogueHost() {
 }
 
 QString VendorHost() {
-    return HostFromEnvironment("PEBBLO_VENDOR_HOST", "www.pebblo.example");
+    return HostFromEnvironment("PEBBLO_VENDOR_HOST", kVendorWebDomain);
 }

@@ -7,3 +7,6 @@
 // (PEBBLO_CATALOGUE_HOST, PEBBLO_VENDOR_HOST: a host or host:port).
 QString CatalogueHost();
 QString VendorHost();
+
+// The vendor's own web domain, as the client names itself to servers.
+inline constexpr char kVendorWebDomain[] = "www.pebblo.example";

@@ -2,12 +2,12 @@
 
 #include "common/failure.h"
 #include "common/gbk_text.h"
+#include "platform/curl_library.h"
 #include "platform/event_loop_wait.h"
 
 #include <QFileDevice>
 #include <curl/curl.h>
 #include <memory>
-#include <mutex>
 
 namespace {
 
@@ -40,11 +40,6 @@ struct TTransfer {
             (*PostToCaller)([&notify, value] { notify(value); });
     }
 };
-
-void InitialiseCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 // GBK bytes as the pages carry them; blanks, control and non-ASCII bytes percent-encoded so that
 // a game name with blanks or Chinese still makes a valid request line.
@@ -98,7 +93,7 @@ int OnTransferInfo(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t
 // Runs the request on the calling thread.
 void Transfer(const QString& url, const TBodySink& sink, const THttpProgress& progress,
               const TPostToCaller& postToCaller) {
-    InitialiseCurlOnce();
+    InitialiseCurl();
     const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> handle(curl_easy_init(),
                                                                      &curl_easy_cleanup);
     const std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(

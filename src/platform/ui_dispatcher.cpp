@@ -79,8 +79,8 @@ bool TUiDispatcher::RunAndWait(QObject* context, std::function<void()> effect) {
     }
 }
 
-void TUiDispatcher::Post(QObject* context, std::function<void()> effect) {
-    Enqueue(Guarded(context, std::move(effect)));
+bool TUiDispatcher::Post(QObject* context, std::function<void()> effect) {
+    return Enqueue(Guarded(context, std::move(effect)));
 }
 
 bool TUiDispatcher::ShuttingDown() {

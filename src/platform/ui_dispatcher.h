@@ -16,8 +16,9 @@ public:
     // Runs Effect on the UI thread (in place when called there) and returns true once it has
     // run, false when it was dropped.
     static bool RunAndWait(QObject* context, std::function<void()> effect);
-    // Queues Effect for the UI thread without waiting for it.
-    static void Post(QObject* context, std::function<void()> effect);
+    // Queues Effect for the UI thread without waiting for it; false when there is no dispatcher
+    // to queue it to.
+    static bool Post(QObject* context, std::function<void()> effect);
 
     // True once the application has begun to shut down: workers stop their work.
     static bool ShuttingDown();

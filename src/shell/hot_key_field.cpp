@@ -1,41 +1,57 @@
 #include "shell/hot_key_field.h"
 
+#include "hotkeys/hot_key_text.h"
+#include "hotkeys/virtual_keys.h"
+#include "platform/hot_key_window.h"
+
+#include <QKeyEvent>
+
 namespace {
 
-constexpr quint16 kShift = 0x2000;
-constexpr quint16 kCtrl = 0x4000;
-constexpr quint16 kAlt = 0x8000;
-constexpr int kVkF1 = 0x70;
-constexpr int kVkF24 = 0x87;
+// The key pressed, by the keysym it gave, else by its key's unshifted keysym (Shift+1 is the
+// key 1), else by Qt's key code where the platform gives no keysyms.
+const TVirtualKey* PressedKey(const QKeyEvent& event) {
+    if (const TVirtualKey* key = VirtualKeyOfKeysym(event.nativeVirtualKey()))
+        return key;
+    if (const TVirtualKey* key = VirtualKeyOfKeysym(UnshiftedKeysym(event.nativeScanCode())))
+        return key;
+    return VirtualKeyOfQtKey(event.key());
+}
 
-QString KeyName(int virtualKey) {
-    if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z'))
-        return QString(QChar(virtualKey));
-    if (virtualKey >= kVkF1 && virtualKey <= kVkF24)
-        return QStringLiteral("F%1").arg(virtualKey - kVkF1 + 1);
-    return virtualKey == 0 ? QString() : QStringLiteral("#%1").arg(virtualKey);
+bool IsModifierKey(int key) {
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
+           key == Qt::Key_Meta || key == Qt::Key_AltGr;
 }
 
 } // namespace
 
-QString KeyCodeText(quint16 value) {
-    QString text;
-    if (value & kShift)
-        text += QStringLiteral("Shift+");
-    if (value & kCtrl)
-        text += QStringLiteral("Ctrl+");
-    if (value & kAlt)
-        text += QStringLiteral("Alt+");
-    return text + KeyName(value & 0xFF);
-}
-
 THotKeyField::THotKeyField(const QString& objectName, QWidget* parent) : QLineEdit(parent) {
     setObjectName(objectName);
     setReadOnly(true);
-    SetValue(kAlt | 'A');
+    SetValue(kHotKeyAlt | 'A');
 }
 
 void THotKeyField::SetValue(int value) {
-    FValue = static_cast<quint16>(value & (0xFF | kShift | kCtrl | kAlt));
-    setText(KeyCodeText(FValue));
+    FValue = static_cast<quint16>(value);
+    setText(FValue == 0 ? QStringLiteral("无") : HotKeyValueToText(FValue, true));
+}
+
+void THotKeyField::keyPressEvent(QKeyEvent* event) {
+    const TVirtualKey* key = IsModifierKey(event->key()) ? nullptr : PressedKey(*event);
+    if (!key) {
+        event->ignore();
+        return;
+    }
+    quint32 value = key->code;
+    if (event->modifiers() & Qt::ControlModifier)
+        value |= kHotKeyCtrl;
+    if (event->modifiers() & Qt::ShiftModifier)
+        value |= kHotKeyShift;
+    if (event->modifiers() & Qt::AltModifier)
+        value |= kHotKeyAlt;
+    // Like the system's hot key control: no modifier, or Shift alone, is not a hot key.
+    if ((value & (kHotKeyCtrl | kHotKeyAlt)) == 0)
+        value = kHotKeyAlt | key->code;
+    SetValue(int(value));
+    event->accept();
 }

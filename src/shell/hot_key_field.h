@@ -3,7 +3,8 @@
 #include <QLineEdit>
 
 // The hot key field of the settings page. Its value is a 16-bit key code: the low 8 bits a
-// Windows virtual-key code, bit 13 Shift, bit 14 Ctrl, bit 15 Alt; other bits do not survive.
+// Windows virtual-key code, bit 13 Shift, bit 14 Ctrl, bit 15 Alt. Typing a key sets it; a key
+// typed without a modifier, or with Shift alone, becomes Alt and that key.
 class THotKeyField : public QLineEdit {
     Q_OBJECT
 public:
@@ -12,9 +13,9 @@ public:
     quint16 Value() const { return FValue; }
     void SetValue(int value);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     quint16 FValue = 0;
 };
-
-// "Ctrl+Alt+A"-style text for a 16-bit key code, as the field shows it.
-QString KeyCodeText(quint16 value);

@@ -2,6 +2,8 @@
 
 #include "common/handler_guard.h"
 #include "common/hosts.h"
+#include "fullscreen/full_screen_window.h"
+#include "hotkeys/hot_key_manager.h"
 #include "library/library_connection.h"
 #include "library/local_games_view.h"
 #include "platform/browser_pane.h"
@@ -10,6 +12,7 @@
 #include "shell/progress_relay.h"
 #include "shell/skin_data.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -21,6 +24,8 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmMain"));
     SkinData1 = new TSkinData(this);
     SkinData1->setObjectName(QStringLiteral("SkinData1"));
+    HotKeyManager1 = new THotKeyManager(this);
+    HotKeyManager1->setObjectName(QStringLiteral("HotKeyManager1"));
     BuildLayout();
 
     FDownloadProgress =
@@ -30,6 +35,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
+    CreateFullScreenWindow();
 
     FLocalGames = new TLocalGamesView(
         sbAll, sbFavorite, sbThisWeek, [this] { return qry_flash->Database(); }, FProgramFolder,
@@ -56,7 +62,18 @@ void TfrmMain::RefreshLocalGames() {
     FLocalGames->LoadLocalGames(PageControl1->currentIndex());
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    UnwireSettingsPage();
+}
+
+// Closing the main window ends the client, whatever else is open (the full-screen window, the
+// tray icon's window) and even while the window is hidden: Qt's own quit on the last window
+// closed does neither.
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        QCoreApplication::exit(0);
+}
 
 void TfrmMain::Image1Click() {
     PanelLeft->setVisible(!PanelLeft->isVisibleTo(this));
@@ -82,6 +99,7 @@ void TfrmMain::WireHandlers() {
     for (TClickableImage* toggle : {Image1, imgLeft, imgRight})
         toggle->SetOnClick([this] { Image1Click(); });
     Image3->SetOnClick([this] { Image3Click(); });
+    WireSettingsPage();
     WB_GameTreeList->SetOnBeforeNavigate(
         [this](TBrowserPane* pane, const QString& url, bool& cancel) {
             RunHandler([&] { WB_GameTreeListBeforeNavigate2(pane, url, cancel); });
@@ -97,6 +115,8 @@ void TfrmMain::WireHandlers() {
         {btnStop, &TfrmMain::btnStopClick},
         {btnReplay, &TfrmMain::btnReplayClick},
         {btnViewInfo, &TfrmMain::btnViewInfoClick},
+        {btnFullScreen, &TfrmMain::btnFullScreenClick},
+        {btnSave, &TfrmMain::btnSaveClick},
     };
     for (const auto& [button, handler] : buttons) {
         connect(button, &QPushButton::clicked, this,

@@ -20,6 +20,8 @@ class TProgressFeed;
 class TProgressRelay;
 class TClickableImage;
 class THotKeyField;
+class THotKeyManager;
+class TfrmFullScreen;
 class TLibraryConnection;
 class TLocalGamesView;
 class TSkinData;
@@ -51,6 +53,7 @@ public:
     void btnViewInfoClick();
     void IdHTTPDownloadWorkBegin(qint64 total);
     void IdHTTPDownloadWork(qint64 count);
+    void btnFullScreenClick();
 
     // What a download worker does to the window, always on the UI thread.
     void PlayDownloadedGame(const QString& path, const TGameInfo& game);
@@ -68,6 +71,13 @@ public:
     void SelectPage(int index);
 
     QString ProgramFolder() const { return FProgramFolder; }
+
+    // The settings page and the show/hide hot key.
+    void FillSkinList(const QString& skinFolder);
+    void ComboBox1Click();
+    void btnSaveClick();
+    void HotKeyManager1HotKeyPressed(QObject* sender, quint32 HotKey, quint16 Index);
+    quint16 HideHotKeyIndex() const { return FHideHotKeyIndex; }
 
     // Left pane, its strip, the centre, the right strip and the right pane.
     QWidget* PanelLeft = nullptr;
@@ -118,6 +128,9 @@ public:
     QCheckBox* chk_Closehotkey = nullptr;
     QComboBox* ComboBox1 = nullptr;
     QPushButton* btnSave = nullptr;
+    // Under the hot key field: why the key shown there does nothing, while it does not.
+    QLabel* lblHotKeyState = nullptr;
+    THotKeyManager* HotKeyManager1 = nullptr;
 
     // About page.
     QPushButton* Button1 = nullptr;
@@ -136,6 +149,11 @@ public:
     std::unique_ptr<TLibraryConnection> qry_flash;
     TSkinData* SkinData1 = nullptr;
     QSystemTrayIcon* TrayIcon1 = nullptr;
+    // Made hidden right after the window; its key hook watches Esc and F1 from then on.
+    std::unique_ptr<TfrmFullScreen> frmFullScreen;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildLayout();
@@ -152,6 +170,11 @@ private:
     bool GameLoaded() const;
     void ShowPlayer(const TGameInfo& game);
     void PointPanesAtStartPages();
+    void WireSettingsPage();
+    void UnwireSettingsPage();
+    void RegisterHideHotKey();
+    void ShowHotKeyState();
+    void CreateFullScreenWindow();
 
     QString FProgramFolder;
     QString FSkinFolder;
@@ -160,4 +183,5 @@ private:
     TProgressRelay* FDownloadProgress = nullptr;
     TLocalGamesView* FLocalGames = nullptr;
     qint64 FProgressScale = 1;
+    quint16 FHideHotKeyIndex = 0;
 };

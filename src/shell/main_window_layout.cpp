@@ -200,8 +200,13 @@ QWidget* TfrmMain::BuildSettingsPage() {
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
     ComboBox1->setEditText(QStringLiteral("默认主题.skn"));
+    lblHotKeyState = NamedLabel(QStringLiteral("lblHotKeyState"), QString());
+    lblHotKeyState->setWordWrap(true);
+    lblHotKeyState->setStyleSheet(QStringLiteral("color: #c00000;"));
+    lblHotKeyState->hide();
     auto* form = new QFormLayout(group);
     form->addRow(QStringLiteral("快速显示/隐藏:"), HotKey1);
+    form->addRow(QString(), lblHotKeyState);
     form->addRow(chk_Closehotkey);
     form->addRow(QStringLiteral("个性化设置："), ComboBox1);
 

@@ -50,6 +50,7 @@ void TfrmMain::FormCreate() {
     TConfigManager::SetConfigFilePath(
         ResolveInFolder(FProgramFolder, QStringLiteral("config.xml")));
     FSkinFolder = ResolveInFolder(FProgramFolder, QStringLiteral("skin")) + QLatin1Char('/');
+    FillSkinList(FSkinFolder);
 
     TStartupSteps steps;
     QString skin = kDefaultSkin;
@@ -66,6 +67,7 @@ void TfrmMain::FormCreate() {
                                           QStringLiteral("HideHotKey"), kDefaultHideHotKey));
     });
     HotKey1->SetValue(hideHotKey);
+    RegisterHideHotKey();
 
     bool closeWithF1 = StrToBool(kDefaultCloseHotKey);
     steps.Run([&] {

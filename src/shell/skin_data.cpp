@@ -1,6 +1,7 @@
 #include "shell/skin_data.h"
 
 #include "common/folder_lookup.h"
+#include "shell/style_sheet_check.h"
 
 #include <QApplication>
 #include <QFile>
@@ -8,15 +9,15 @@
 
 namespace {
 
-QString ReadText(const QString& path) {
+QString ReadStyleSheet(const QString& path) {
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
-    return QString::fromUtf8(file.readAll());
+    return ValidStyleSheet(file.readAll());
 }
 
 QString BuiltInSkin() {
-    return ReadText(QStringLiteral(":/pebblo/builtin.skn"));
+    return ReadStyleSheet(QStringLiteral(":/pebblo/builtin.skn"));
 }
 
 } // namespace
@@ -40,7 +41,7 @@ void TSkinData::Apply() {
     const QFileInfo info(FSkinFile);
     QString sheet;
     if (!FSkinFile.isEmpty())
-        sheet = ReadText(FindInFolder(info.path(), info.fileName()));
+        sheet = ReadStyleSheet(FindInFolder(info.path(), info.fileName()));
     if (sheet.isEmpty())
         sheet = BuiltInSkin();
     FApplied = sheet;

@@ -4,7 +4,8 @@
 #include <QString>
 
 // The skin engine: a skin file is a Qt style sheet applied to the whole application. It starts
-// active with the built-in skin; a skin file that cannot be read leaves the built-in one on.
+// active with the built-in skin; a skin file that cannot be read, or is not a style sheet Qt can
+// parse, leaves the built-in one on.
 class TSkinData : public QObject {
     Q_OBJECT
 public:

@@ -165,3 +165,12 @@ TEST_F(Faults, GarbageRequestsAreRefusedAndTheServerGoesOn) {
     EXPECT_EQ(client.Post("/gamesoft/left.asp", "x", "text/plain")->status, 405);
     EXPECT_EQ(get("/gamesoft/left.asp")->status, 200);
 }
+
+TEST_F(Faults, StampedAndLongHeaderSwitchesAddHeaders) {
+    const auto stamped = get("/gamesoft/left.asp?fault=stamped");
+    EXPECT_EQ(stamped->get_header_value("Last-Modified"), kStampedLastModified);
+    EXPECT_EQ(stamped->get_header_value("ETag"), kStampedETag);
+    EXPECT_EQ(get("/gamesoft/left.asp?fault=longheader:4096")->get_header_value("ETag").size(),
+              4096u);
+    EXPECT_EQ(get("/gamesoft/left.asp?fault=longheader")->get_header_value("ETag").size(), 5000u);
+}

@@ -8,6 +8,7 @@ namespace {
 constexpr size_t kChunk = 64 * 1024;
 constexpr uint64_t kDefaultBytesPerSecond = 4096;
 constexpr int kSlowTicksPerSecond = 10;
+constexpr uint64_t kDefaultLongHeaderBytes = 5000;
 
 Reply challenge(int status, const char* header, const char* realm) {
     Reply reply = Reply::plain(status, "Authorization required\n");
@@ -33,6 +34,18 @@ Reply passGate(Reply reply, const Fault& fault, const httplib::Request& request)
         return Reply::plain(fault.status, "Error " + std::to_string(fault.status) + "\n");
     case Fault::Kind::Empty:
         reply.body = Payload();
+        return reply;
+    case Fault::Kind::Stamped:
+        reply.headers.emplace_back("Date", kStampedDate);
+        reply.headers.emplace_back("Last-Modified", kStampedLastModified);
+        reply.headers.emplace_back("Expires", kStampedExpires);
+        reply.headers.emplace_back("ETag", kStampedETag);
+        reply.headers.emplace_back("Content-Language", kStampedLanguage);
+        return reply;
+    case Fault::Kind::LongHeader:
+        reply.headers.emplace_back(
+            "ETag",
+            std::string(static_cast<size_t>(fault.amount.value_or(kDefaultLongHeaderBytes)), 'e'));
         return reply;
     default:
         return reply;

@@ -47,10 +47,15 @@ std::optional<Fault> parseFault(std::string_view text) {
         return fault;
     }
     static const std::pair<std::string_view, Fault::Kind> kNamed[] = {
-        {"truncate", Fault::Kind::Truncate}, {"slow", Fault::Kind::Slow},
-        {"auth", Fault::Kind::Auth},         {"proxyauth", Fault::Kind::ProxyAuth},
-        {"nolength", Fault::Kind::NoLength}, {"chunked", Fault::Kind::Chunked},
-        {"empty", Fault::Kind::Empty}};
+        {"truncate", Fault::Kind::Truncate},
+        {"slow", Fault::Kind::Slow},
+        {"auth", Fault::Kind::Auth},
+        {"proxyauth", Fault::Kind::ProxyAuth},
+        {"nolength", Fault::Kind::NoLength},
+        {"chunked", Fault::Kind::Chunked},
+        {"empty", Fault::Kind::Empty},
+        {"stamped", Fault::Kind::Stamped},
+        {"longheader", Fault::Kind::LongHeader}};
     for (const auto& [name, named] : kNamed) {
         if (kind != name)
             continue;

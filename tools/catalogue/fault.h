@@ -17,6 +17,8 @@
 //   nolength                        no Content-Length; the connection closes after the body
 //   chunked                         chunked transfer coding
 //   empty                           200 with an empty body
+//   stamped                         dates, entity tag and language headers added to the reply
+//   longheader[:bytes]              an ETag header of that many bytes (default 5000)
 struct Fault {
     enum class Kind {
         None,
@@ -28,7 +30,9 @@ struct Fault {
         ProxyAuth,
         NoLength,
         Chunked,
-        Empty
+        Empty,
+        Stamped,
+        LongHeader
     };
     Kind kind = Kind::None;
     int status = 0;
@@ -43,6 +47,12 @@ inline constexpr const char* kDemoUser = "pebblo";
 inline constexpr const char* kDemoPassword = "demo";
 inline constexpr const char* kAuthRealm = "Pebblo Demo";
 inline constexpr const char* kProxyRealm = "Pebblo Proxy";
+// The headers that the stamped switch adds.
+inline constexpr const char* kStampedDate = "Thu, 15 Jan 2009 10:30:17 GMT";
+inline constexpr const char* kStampedLastModified = "Wed, 14 Jan 2009 08:00:00 GMT";
+inline constexpr const char* kStampedExpires = "Fri, 16 Jan 2009 10:30:17 GMT";
+inline constexpr const char* kStampedETag = "\"pebblo-3.8\"";
+inline constexpr const char* kStampedLanguage = "zh-CN";
 
 // The Authorization (or Proxy-Authorization) value that the demo credentials give.
 std::string demoBasicCredentials();

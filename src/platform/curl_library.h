@@ -1,0 +1,4 @@
+#pragma once
+
+// Initialises libcurl once for the whole program, before its first use on any thread.
+void InitialiseCurl();

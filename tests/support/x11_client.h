@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStringList>
+#include <X11/keysym.h>
+#include <cstdlib>
+#include <cstring>
+#include <xcb/xcb.h>
+
+// Another X client on the test's display, with a connection of its own: it can hold a window
+// with the keyboard focus and grab keys before the client under test does.
+class TOtherX11Client {
+public:
+    TOtherX11Client() : FConnection(xcb_connect(nullptr, nullptr)) {
+        FScreen = xcb_setup_roots_iterator(xcb_get_setup(FConnection)).data;
+    }
+    ~TOtherX11Client() { xcb_disconnect(FConnection); }
+    TOtherX11Client(const TOtherX11Client&) = delete;
+    TOtherX11Client& operator=(const TOtherX11Client&) = delete;
+
+    bool Connected() const { return xcb_connection_has_error(FConnection) == 0; }
+
+    // A mapped window of this client that has the keyboard focus.
+    void TakeFocus() {
+        const xcb_window_t window = xcb_generate_id(FConnection);
+        xcb_create_window(FConnection, XCB_COPY_FROM_PARENT, window, FScreen->root, 0, 0, 200, 100,
+                          0, XCB_WINDOW_CLASS_INPUT_OUTPUT, FScreen->root_visual, 0, nullptr);
+        xcb_map_window(FConnection, window);
+        xcb_set_input_focus(FConnection, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
+        Sync();
+        FFocusWindow = window;
+    }
+    xcb_window_t FocusWindow() const { return FFocusWindow; }
+
+    // Grabs the key giving Keysym with Mask on the root window; false when refused.
+    bool GrabKey(xcb_keysym_t keysym, std::uint16_t mask) {
+        const xcb_keycode_t code = Keycode(keysym);
+        xcb_generic_error_t* error = xcb_request_check(
+            FConnection, xcb_grab_key_checked(FConnection, 0, FScreen->root, mask, code,
+                                              XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        std::free(error);
+        return error == nullptr;
+    }
+    void UngrabKey(xcb_keysym_t keysym, std::uint16_t mask) {
+        xcb_ungrab_key(FConnection, Keycode(keysym), FScreen->root, mask);
+        Sync();
+    }
+
+    // Gives key code Code the keysyms Lower and Upper (the core keyboard map).
+    void MapKey(xcb_keycode_t code, xcb_keysym_t lower, xcb_keysym_t upper) {
+        const xcb_keysym_t keysyms[2] = {lower, upper};
+        xcb_change_keyboard_mapping(FConnection, 1, code, 2, keysyms);
+        Sync();
+    }
+
+    // Asks Window to close, as a window manager's close button does (WM_DELETE_WINDOW).
+    void RequestClose(xcb_window_t window) {
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = window;
+        message.type = Atom("WM_PROTOCOLS");
+        message.data.data32[0] = Atom("WM_DELETE_WINDOW");
+        message.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(FConnection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                       reinterpret_cast<const char*>(&message));
+        Sync();
+    }
+
+    // A window manager announces itself on the root window.
+    bool WindowManagerRunning() {
+        const xcb_atom_t check = Atom("_NET_SUPPORTING_WM_CHECK");
+        auto* reply = xcb_get_property_reply(
+            FConnection,
+            xcb_get_property(FConnection, 0, FScreen->root, check, XCB_ATOM_WINDOW, 0, 1), nullptr);
+        const bool running = reply && xcb_get_property_value_length(reply) > 0;
+        std::free(reply);
+        return running;
+    }
+
+    xcb_atom_t Atom(const char* name) {
+        auto* reply = xcb_intern_atom_reply(
+            FConnection, xcb_intern_atom(FConnection, 0, std::strlen(name), name), nullptr);
+        const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return atom;
+    }
+
+    xcb_keycode_t Keycode(xcb_keysym_t keysym) {
+        const xcb_setup_t* setup = xcb_get_setup(FConnection);
+        auto* reply = xcb_get_keyboard_mapping_reply(
+            FConnection,
+            xcb_get_keyboard_mapping(FConnection, setup->min_keycode,
+                                     setup->max_keycode - setup->min_keycode + 1),
+            nullptr);
+        xcb_keycode_t found = 0;
+        const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply);
+        const int count = xcb_get_keyboard_mapping_keysyms_length(reply);
+        for (int i = 0; i < count && found == 0; ++i) {
+            if (syms[i] == keysym)
+                found = xcb_keycode_t(setup->min_keycode + i / reply->keysyms_per_keycode);
+        }
+        std::free(reply);
+        return found;
+    }
+
+    void Sync() {
+        std::free(
+            xcb_get_input_focus_reply(FConnection, xcb_get_input_focus(FConnection), nullptr));
+    }
+
+private:
+    xcb_connection_t* FConnection;
+    xcb_screen_t* FScreen = nullptr;
+    xcb_window_t FFocusWindow = 0;
+};
+
+// Types Keys ("ctrl+a", "Num_Lock") through the X server's test extension, as a keyboard would.
+inline bool TypeKeys(const QString& keys) {
+    return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}) == 0;
+}
