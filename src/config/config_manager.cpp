@@ -18,12 +18,13 @@ QString KeyForm(const QString& name) {
 }
 
 // The first element child of the root whose name matches Key; later namesakes are never used.
+// A prefixed name matches only with its prefix, as it reads back after an append.
 xmlNodePtr FindKey(const TXmlDocument& document, const QString& key) {
     const QString wanted = KeyForm(key);
     for (xmlNodePtr node = document.Root()->children; node != nullptr; node = node->next) {
         if (node->type != XML_ELEMENT_NODE)
             continue;
-        if (KeyForm(QString::fromUtf8(reinterpret_cast<const char*>(node->name))) == wanted)
+        if (KeyForm(TXmlDocument::Name(node)) == wanted)
             return node;
     }
     return nullptr;

@@ -12,9 +12,12 @@ public:
     static TXmlDocument Load(const QString& path);
 
     xmlNodePtr Root() const;
-    // Saved in GB2312 through a temporary file that replaces the target only when whole.
+    // Saved in GB2312 through a temporary file that replaces the target only when whole, and
+    // only when the bytes read back as this same document; otherwise the target stays as it was.
     void Save(const QString& path) const;
 
+    // The element's name as the file writes it, its namespace prefix included.
+    static QString Name(xmlNodePtr element);
     static QString Text(xmlNodePtr element);
     static void SetText(xmlNodePtr element, const QString& text);
 

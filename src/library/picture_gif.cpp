@@ -54,7 +54,8 @@ QImage DecodeFrame(GifFileType* gif, int transparentIndex) {
     // The logical screen, widened when a broken file places the frame beyond it.
     const qint64 width = std::max<qint64>(gif->SWidth, qint64(frame.Left) + frame.Width);
     const qint64 height = std::max<qint64>(gif->SHeight, qint64(frame.Top) + frame.Height);
-    if (width * height > kMaxPicturePixels)
+    // One line of indices and the order of the rows besides the pixels.
+    if (!FitsPictureBound(width, height, frame.Width + qint64(sizeof(int)) * frame.Height))
         return {};
     QImage image(int(width), int(height), QImage::Format_ARGB32);
     if (image.isNull())

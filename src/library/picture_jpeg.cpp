@@ -10,8 +10,6 @@ namespace {
 // TurboJPEG's own limit: a hostile progressive file can hold thousands of scans, each costing
 // a pass over the whole picture.
 constexpr int kMaxScans = 500;
-// Whole-picture buffers of progressive files beyond this fail instead of growing.
-constexpr long kMaxDecoderMemory = 128L * 1024 * 1024;
 
 struct TJpegError {
     jpeg_error_mgr manager;
@@ -79,11 +77,14 @@ bool Decode(jpeg_decompress_struct& info, TJpegError& error, const QByteArray& b
     info.out_color_space =
         IsCmyk(info) ? JCS_CMYK : (Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB);
     jpeg_calc_output_dimensions(&info);
-    if (qint64(info.output_width) * info.output_height > kMaxPicturePixels)
+    if (!FitsPictureBound(info.output_width, info.output_height, 0))
         return false;
     image = QImage(int(info.output_width), int(info.output_height), QImage::Format_RGB32);
     if (image.isNull())
         return false;
+    // Everything the library allocates counts against what the pixels leave over; the
+    // whole-picture buffers of progressive and multi-scan files fail beyond it instead of growing.
+    info.mem->max_memory_to_use = long(kMaxPictureBytes - image.sizeInBytes());
     jpeg_start_decompress(&info);
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = image.scanLine(int(info.output_scanline));
@@ -108,7 +109,6 @@ QImage DecodeJpeg(const QByteArray& bytes, QSize target) {
     progress.progress_monitor = LimitScans;
     jpeg_create_decompress(&info);
     info.progress = &progress;
-    info.mem->max_memory_to_use = kMaxDecoderMemory;
     QImage image;
     const bool decoded = Decode(info, error, bytes, target, image);
     jpeg_destroy_decompress(&info);

@@ -7,11 +7,12 @@
 
 namespace {
 
+// What the file holds and no more: a request for the limit would allocate the limit.
 QByteArray ReadBounded(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPictureFileBytes)
         return {};
-    return file.read(kMaxPictureFileBytes);
+    return file.read(file.size());
 }
 
 QImage Decode(const QString& path, QSize size) {
@@ -29,7 +30,7 @@ QImage Decode(const QString& path, QSize size) {
     case TPictureKind::Bmp:
         return DecodeWithQtReader(bytes, "bmp");
     case TPictureKind::Ico:
-        return DecodeWithQtReader(bytes, "ico");
+        return DecodeIco(bytes);
     case TPictureKind::Unknown:
         break;
     }
@@ -54,11 +55,12 @@ TPictureKind PictureKindOf(const QString& path) {
 }
 
 QImage LoadThumbnail(const QString& path, QSize size) {
-    const QImage picture = Decode(path, size);
+    QImage picture = Decode(path, size);
     if (picture.isNull())
         return {};
-    // Premultiplied or opaque pixels are the ones the painter draws without converting.
-    return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                   : QImage::Format_RGB32);
+    // Premultiplied or opaque pixels are the ones the painter draws without converting, and the
+    // ones the scaler takes as they are. Converted in place, a 32-bit picture costs no copy.
+    picture.convertTo(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                : QImage::Format_RGB32);
+    return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

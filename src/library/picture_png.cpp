@@ -5,8 +5,15 @@
 
 namespace {
 
-// Text and colour-profile chunks may not inflate beyond this.
+// No chunk is read or inflated beyond this.
 constexpr png_alloc_size_t kMaxChunkBytes = 4 * 1024 * 1024;
+// libpng keeps two rows of up to 64-bit pixels (the current and the previous one) besides ours.
+constexpr qint64 kRowBufferBytesPerPixel = 2 * 8;
+
+// Every ancillary chunk but transparency: the thumbnail uses none of them, and the text, profile
+// and suggested-palette chunks allocate and inflate whatever the file declares.
+constexpr png_byte kSkippedChunks[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf\0bKGD\0cHRM\0gAMA\0"
+                                      "hIST\0oFFs\0pCAL\0pHYs\0sBIT\0sCAL\0sRGB\0sTER\0tIME";
 
 struct TPngInput {
     const QByteArray& bytes;
@@ -47,7 +54,7 @@ bool Decode(png_structp png, png_infop info, QImage& image) {
     png_read_info(png, info);
     const png_uint_32 width = png_get_image_width(png, info);
     const png_uint_32 height = png_get_image_height(png, info);
-    if (qint64(width) * height > kMaxPicturePixels)
+    if (!FitsPictureBound(width, height, kRowBufferBytesPerPixel * width))
         return false;
     ExpandToArgb32(png);
     const int passes = png_set_interlace_handling(png);
@@ -74,7 +81,12 @@ QImage DecodePng(const QByteArray& bytes) {
     png_infop info = png_create_info_struct(png);
     TPngInput input{bytes};
     png_set_read_fn(png, &input, ReadPngBytes);
+    // A limit libpng only warns about is no limit: a chunk declaring gigabytes would be
+    // allocated before the file turns out to hold a few bytes.
+    png_set_benign_errors(png, 0);
     png_set_chunk_malloc_max(png, kMaxChunkBytes);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks,
+                                int(sizeof(kSkippedChunks) / 5));
     QImage image;
     const bool decoded = info != nullptr && Decode(png, info, image);
     png_destroy_read_struct(&png, &info, nullptr);

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -75,6 +76,15 @@ TEST_F(ConfigStore, KeysMatchIgnoringLetterCaseAndSurroundingBlanks) {
     EXPECT_TRUE(FileBytes().contains("<NewKey>1</NewKey></settings>"));
 }
 
+// A name is matched as the file writes it, prefix and all, so an appended prefixed key reads back.
+TEST_F(ConfigStore, PrefixedNamesMatchWithTheirPrefix) {
+    WriteFile("<configuration xmlns:a=\"urn:a\"><a:Skin>x</a:Skin></configuration>");
+    EXPECT_EQ(Read(QStringLiteral("Skin")), QString());
+    EXPECT_EQ(Read(QStringLiteral("a:SKIN")), QStringLiteral("x"));
+    TConfigManager::WriteValue(QStringLiteral("a:Theme"), QStringLiteral("1"));
+    EXPECT_EQ(Read(QStringLiteral("a:Theme")), QStringLiteral("1"));
+}
+
 TEST_F(ConfigStore, OnlyTheFirstOfTwoNamesakesIsReadAndWritten) {
     WriteFile("<configuration><Skin>first</Skin><skin>second</skin></configuration>");
     EXPECT_EQ(Read(QStringLiteral("Skin")), QStringLiteral("first"));
@@ -124,6 +134,67 @@ TEST_F(ConfigStore, AKeyThatIsNoElementNameIsRefusedAndTheFileStaysLoadable) {
               }),
               QStringLiteral("no failure"));
     EXPECT_EQ(FileBytes(), before);
+}
+
+// GB2312 lacks most of Unicode and libxml2 writes some markup unescaped: these saves would leave
+// a file that reads back otherwise, or not at all, so they are refused and the file stays.
+TEST_F(ConfigStore, ASaveThatWouldNotReadBackIsRefusedAndTheFileStays) {
+    const QByteArray firstStart = kDeclaration +
+                                  "<configuration><Skin>a.skn</Skin><CloseHotKey>-1</CloseHotKey>"
+                                  "</configuration>";
+    const QByteArray utf8 = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><configuration>"
+                            "<Skin>a.skn</Skin><CloseHotKey><![CDATA[\u20ac]]></CloseHotKey>"
+                            "</configuration>";
+    const QByteArray lessThan =
+        "<configuration xmlns:a=\"&lt;\"><Skin>a.skn</Skin></configuration>";
+    const struct {
+        QByteArray File;
+        QString Key;
+        QString Value;
+    } cases[] = {
+        {firstStart, QStringLiteral("Größe"), QStringLiteral("1")},       // a name GB2312 lacks
+        {firstStart, QStringLiteral("Skin"), QStringLiteral("a\u0004b")}, // no XML character
+        {utf8, QStringLiteral("Skin"), QStringLiteral("b.skn")},     // character data GB2312 lacks
+        {lessThan, QStringLiteral("Skin"), QStringLiteral("b.skn")}, // written back unescaped
+    };
+    for (const auto& [file, key, value] : cases) {
+        WriteFile(file);
+        EXPECT_EQ(
+            FailureOf([&] { TConfigManager::WriteValue(key, value); }),
+            QStringLiteral("无法保存设置：写出的“config.xml”不能原样读回，原来的文件没有改动"))
+            << file.toStdString();
+        EXPECT_EQ(FileBytes(), file);
+        EXPECT_EQ(Read(QStringLiteral("Skin")), QStringLiteral("a.skn"));
+    }
+}
+
+// A setting never takes another file's contents: entities stay references (so the element holds
+// no plain value) and no DTD is fetched, and the next save cannot copy the file in either.
+TEST_F(ConfigStore, NothingOutsideTheFileIsRead) {
+    const QString secret = FDir.filePath(QStringLiteral("secret.txt"));
+    const QString dtd = FDir.filePath(QStringLiteral("other.dtd"));
+    const auto url = [](const QString& path) {
+        return QUrl::fromLocalFile(path).toEncoded();
+    };
+    {
+        QFile file(secret);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("PRIVATE");
+        QFile declarations(dtd);
+        ASSERT_TRUE(declarations.open(QIODevice::WriteOnly));
+        declarations.write("<!ENTITY e SYSTEM \"" + url(secret) + "\">");
+    }
+    WriteFile(kDeclaration + "<!DOCTYPE configuration SYSTEM \"" + url(dtd) +
+              "\" [<!ENTITY s SYSTEM \"" + url(secret) +
+              "\">]><configuration><Skin>&s;</Skin><Theme>&e;</Theme></configuration>");
+    const QString notAValue = QStringLiteral("Element does not contain a single text node");
+    EXPECT_EQ(FailureOf([] { Read(QStringLiteral("Skin")); }), notAValue);
+    EXPECT_EQ(FailureOf([] { Read(QStringLiteral("Theme")); }), notAValue);
+
+    TConfigManager::WriteValue(QStringLiteral("HideHotKey"), QStringLiteral("16449"));
+    EXPECT_FALSE(FileBytes().contains("PRIVATE"));
+    EXPECT_TRUE(FileBytes().contains("<Skin>&s;</Skin><Theme>&e;</Theme>"));
+    EXPECT_EQ(Read(QStringLiteral("HideHotKey")), QStringLiteral("16449"));
 }
 
 // A save that cannot be completed (here the file size limit stands in for a full disk) leaves

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -64,6 +65,9 @@ TEST_P(EachDecoder, RefusesEmptyTruncatedAndForeignBytes) {
     }
 }
 
+constexpr qint64 kMiB = 1024 * 1024;
+constexpr qint64 kGiB = 1024 * kMiB;
+
 qint64 PeakAddressSpace() {
     QFile status(QStringLiteral("/proc/self/status"));
     status.open(QIODevice::ReadOnly);
@@ -75,25 +79,33 @@ qint64 PeakAddressSpace() {
 }
 
 // Runs in a freshly started child, so the peak of its address space is its own: a decoder that
-// believed the header would reserve hundreds of MiB there. The address space may not grow by
-// more than 1 GiB at all, so even a wrong decoder cannot harm the machine.
-[[noreturn]] void DecodeClaimsOfSize(PictureFormat format, const QByteArray& thumbnail) {
-    constexpr qint64 kMiB = 1024 * 1024;
+// believed a header would reserve what the header claims there. Exits 0 when Decode gave what
+// was expected and the peak grew by less than Allowed; the address space may grow by Cap at
+// most, so even a wrong decoder cannot harm the machine.
+[[noreturn]] void ExitByPeakGrowth(qint64 cap, qint64 allowed,
+                                   const std::function<bool()>& decodesAsExpected) {
     const qint64 before = PeakAddressSpace();
     rlimit limit{};
     getrlimit(RLIMIT_AS, &limit);
-    limit.rlim_cur = rlim_t(before + 1024 * kMiB);
+    limit.rlim_cur = rlim_t(before + cap);
     setrlimit(RLIMIT_AS, &limit);
-    for (int side : {8000, 20000}) {
-        if (!DecodeAs(format, WithDeclaredSize(thumbnail, format, side, side)).isNull())
-            std::exit(1);
-    }
-    std::exit(PeakAddressSpace() - before < 128 * kMiB ? 0 : 2);
+    if (!decodesAsExpected())
+        std::exit(1);
+    std::exit(PeakAddressSpace() - before < allowed ? 0 : 2);
 }
 
 TEST_P(EachDecoder, AnEnormousDeclaredSizeAllocatesNothingOfThatSize) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(DecodeClaimsOfSize(GetParam(), Thumbnail()), ::testing::ExitedWithCode(0), "");
+    const auto refused = [this] {
+        for (int side : {8000, 20000}) {
+            if (!DecodeAs(GetParam(), WithDeclaredSize(Thumbnail(), GetParam(), side, side))
+                     .isNull())
+                return false;
+        }
+        return true;
+    };
+    EXPECT_EXIT(ExitByPeakGrowth(kGiB, kMaxPictureBytes, refused), ::testing::ExitedWithCode(0),
+                "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, EachDecoder,
@@ -109,6 +121,73 @@ TEST(JpegDecoder, ScalesALargePictureWhileDecodingToJustAboveTheTarget) {
     EXPECT_NEAR(qRed(decoded.pixel(100, 75)), 200, 3);
     const QByteArray small = Encoded(PlainImage(QColor(200, 40, 90), 120, 90), PictureFormat::Jpeg);
     EXPECT_EQ(DecodeJpeg(small, kThumbnail).size(), QSize(120, 90));
+}
+
+// Every coefficient of a progressive file is kept until its last scan: 5000 × 5000 pixels
+// declared in a few hundred bytes would take some 75 MiB before the data runs out.
+TEST(JpegDecoder, AProgressiveFileHoldsNoMoreThanThePictureBound) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const QByteArray progressive = ProgressiveJpeg(GameThumbnail());
+    EXPECT_LE(MeanDifference(DecodeJpeg(progressive, kThumbnail), ToQImage(GameThumbnail())), 10.0);
+    const QByteArray claims = WithDeclaredSize(progressive, PictureFormat::Jpeg, 5000, 5000);
+    EXPECT_EXIT(ExitByPeakGrowth(kGiB, kMaxPictureBytes,
+                                 [&] { return DecodeJpeg(claims, kThumbnail).isNull(); }),
+                ::testing::ExitedWithCode(0), "");
+}
+
+// 41 bytes whose compressed-text chunk declares 2 GiB, which libpng would allocate before it
+// found the file ends. Text chunks in a whole file are passed over.
+TEST(PngDecoder, AChunkClaimingGigabytesCostsNothingAndTextChunksArePassedOver) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const QByteArray claims = PngSignatureAndHeader(1, 1) + QByteArray("\x7f\xff\xff\xffzTXt", 8);
+    ASSERT_EQ(claims.size(), 41);
+    EXPECT_EXIT(
+        ExitByPeakGrowth(3 * kGiB, kMaxPictureBytes, [&] { return DecodePng(claims).isNull(); }),
+        ::testing::ExitedWithCode(0), "");
+
+    const QByteArray png = Encoded(GameThumbnail(), PictureFormat::Png);
+    const QByteArray text = PngChunk("tEXt", QByteArray("Comment\0made by the catalogue", 30));
+    const QByteArray broken = PngChunk("zTXt", QByteArray("Comment\0\0not deflate", 21));
+    EXPECT_EQ(MeanDifference(DecodePng(WithChunkAfterHeader(png, text + broken)),
+                             ToQImage(GameThumbnail())),
+              0.0);
+}
+
+// A PNG icon goes through the bounded PNG decoder, not Qt's, which would allocate the 2 GiB its
+// text chunk declares. Bitmap icons stay with Qt; an entry reaching beyond the file is no icon.
+TEST(IconDecoder, PngIconsAreHeldToThePictureBound) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto icon = [](const QByteArray& picture, int width, int height) {
+        return QByteArray::fromStdString(iconOf(picture.toStdString(), width, height));
+    };
+    const IndexedImage thumbnail = GameThumbnail();
+    for (PictureFormat format : {PictureFormat::Png, PictureFormat::Bmp}) {
+        const QImage decoded =
+            DecodeIco(icon(Encoded(thumbnail, format), thumbnail.width, thumbnail.height));
+        EXPECT_EQ(MeanDifference(decoded, ToQImage(thumbnail)), 0.0);
+    }
+    const QByteArray claims =
+        icon(PngSignatureAndHeader(1, 1) + QByteArray("\x7f\xff\xff\xffzTXt", 8), 1, 1);
+    EXPECT_EXIT(
+        ExitByPeakGrowth(3 * kGiB, kMaxPictureBytes, [&] { return DecodeIco(claims).isNull(); }),
+        ::testing::ExitedWithCode(0), "");
+    QByteArray beyond = icon(Encoded(thumbnail, PictureFormat::Png), 120, 90);
+    beyond.chop(1);
+    EXPECT_TRUE(DecodeIco(beyond).isNull());
+}
+
+// Sizes that multiply out beyond any file (or to nothing) are refused before a reader sees
+// them, with no arithmetic that overflows on the way.
+TEST(BitmapDecoder, AHeaderWhoseSizesDoNotAddUpIsNoPicture) {
+    const QByteArray bitmap = Encoded(PlainImage(Qt::red), PictureFormat::Bmp);
+    for (const auto& [width, height] :
+         {std::pair(INT32_MAX, INT32_MAX), std::pair(INT32_MAX, INT32_MIN), std::pair(0, 90),
+          std::pair(-120, 90)}) {
+        EXPECT_TRUE(
+            DecodeWithQtReader(WithDeclaredSize(bitmap, PictureFormat::Bmp, width, height), "bmp")
+                .isNull())
+            << width << " x " << height;
+    }
 }
 
 TEST(GifDecoder, KeepsTheTransparentColourOfTheFirstFrame) {
@@ -178,6 +257,17 @@ TEST_F(PictureFiles, PngAndIconFilesLoadAndOthersDoNot) {
     QByteArray oversized = Encoded(PlainImage(Qt::blue), PictureFormat::Png);
     oversized.resize(kMaxPictureFileBytes + 1);
     EXPECT_TRUE(LoadThumbnail(Write(QStringLiteral("big.png"), oversized), kThumbnail).isNull());
+}
+
+// A file of a few dozen bytes costs a few dozen bytes to read, not the file size limit.
+TEST_F(PictureFiles, ASmallFileIsReadWithoutReservingTheFileLimit) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const QString path =
+        Write(QStringLiteral("small.png"), Encoded(PlainImage(Qt::blue, 2, 2), PictureFormat::Png));
+    ASSERT_LT(QFileInfo(path).size(), 100);
+    EXPECT_EXIT(
+        ExitByPeakGrowth(kGiB, 4 * kMiB, [&] { return !LoadThumbnail(path, kThumbnail).isNull(); }),
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(PictureFiles, CacheDecodesAFileAgainOnlyWhenItChanged) {

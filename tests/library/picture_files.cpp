@@ -17,9 +17,11 @@ void PutLittleEndian16(QByteArray& bytes, qsizetype at, int value) {
     qToLittleEndian(quint16(value), bytes.data() + at);
 }
 
-// The first frame's size in the SOF0 segment of a baseline JPEG.
+// The frame's size in the SOF0 segment of a baseline JPEG, or SOF2 of a progressive one.
 void DeclareJpegSize(QByteArray& bytes, int width, int height) {
-    const qsizetype frame = bytes.indexOf(QByteArray("\xff\xc0", 2));
+    qsizetype frame = bytes.indexOf(QByteArray("\xff\xc0", 2));
+    if (frame < 0)
+        frame = bytes.indexOf(QByteArray("\xff\xc2", 2));
     ASSERT_GT(frame, 0);
     PutBigEndian16(bytes, frame + 5, height);
     PutBigEndian16(bytes, frame + 7, width);
@@ -99,6 +101,34 @@ QByteArray TransparentGif() {
     GifFreeMapObject(map);
     EGifCloseFile(gif, &error);
     return out;
+}
+
+QByteArray ProgressiveJpeg(const IndexedImage& image) {
+    return QByteArray::fromStdString(encodeProgressiveJpeg(image));
+}
+
+QByteArray PngChunk(const char* type, const QByteArray& data) {
+    QByteArray chunk(4, '\0');
+    qToBigEndian(quint32(data.size()), chunk.data());
+    const QByteArray body = QByteArray(type, 4) + data;
+    QByteArray checksum(4, '\0');
+    qToBigEndian(
+        quint32(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()))),
+        checksum.data());
+    return chunk + body + checksum;
+}
+
+QByteArray PngSignatureAndHeader(int width, int height) {
+    QByteArray header(13, '\0');
+    qToBigEndian(quint32(width), header.data());
+    qToBigEndian(quint32(height), header.data() + 4);
+    header[8] = 8; // bits per sample; grey, no interlacing
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header);
+}
+
+QByteArray WithChunkAfterHeader(const QByteArray& png, const QByteArray& chunk) {
+    constexpr qsizetype kHeaderEnd = 8 + 25;
+    return png.left(kHeaderEnd) + chunk + png.mid(kHeaderEnd);
 }
 
 QByteArray WithDeclaredSize(QByteArray bytes, PictureFormat format, int width, int height) {

@@ -80,7 +80,7 @@ std::string encodeGif(const IndexedImage& image) {
     return out;
 }
 
-std::string encodeJpeg(const IndexedImage& image) {
+std::string encodeJpeg(const IndexedImage& image, bool progressive) {
     // The default error handler ends the process; the input here is always well-formed.
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
@@ -95,6 +95,8 @@ std::string encodeJpeg(const IndexedImage& image) {
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 90, TRUE);
+    if (progressive)
+        jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     std::vector<uint8_t> rgb = image.rgbRows();
     while (info.next_scanline < info.image_height) {
@@ -150,9 +152,36 @@ std::string encodePicture(const IndexedImage& image, PictureFormat format) {
     case PictureFormat::Gif:
         return encodeGif(image);
     case PictureFormat::Jpeg:
-        return encodeJpeg(image);
+        return encodeJpeg(image, false);
     case PictureFormat::Png:
         return encodePng(image);
     }
     throw std::invalid_argument("unknown picture format");
+}
+
+std::string encodeProgressiveJpeg(const IndexedImage& image) {
+    return encodeJpeg(image, true);
+}
+
+std::string iconOf(const std::string& picture, int width, int height) {
+    const bool bitmap = picture.compare(0, 2, "BM") == 0;
+    std::string payload = bitmap ? picture.substr(14) : picture;
+    if (bitmap) {
+        const uint32_t doubled = static_cast<uint32_t>(2 * height);
+        for (int i = 0; i < 4; ++i)
+            payload[8 + i] = static_cast<char>((doubled >> (8 * i)) & 0xff);
+        payload.append(static_cast<size_t>((width + 31) / 32 * 4 * height), '\0');
+    }
+    std::string icon;
+    putLittleEndian(icon, 0, 2);
+    putLittleEndian(icon, 1, 2);                     // an icon, not a cursor
+    putLittleEndian(icon, 1, 2);                     // one picture
+    icon.push_back(static_cast<char>(width & 0xff)); // 256 is written as 0
+    icon.push_back(static_cast<char>(height & 0xff));
+    putLittleEndian(icon, 0, 2);
+    putLittleEndian(icon, 1, 2);
+    putLittleEndian(icon, bitmap ? 24 : 32, 2);
+    putLittleEndian(icon, static_cast<uint32_t>(payload.size()), 4);
+    putLittleEndian(icon, 22, 4);
+    return icon + payload;
 }
