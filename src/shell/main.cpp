@@ -2,6 +2,8 @@
 #include "platform/ui_dispatcher.h"
 #include "shell/download_worker.h"
 #include "shell/main_window.h"
+#include "upgrade/au_thread.h"
+#include "upgrade/messages/upgrade_messages.h"
 
 #include <QApplication>
 #include <cstdlib>
@@ -12,6 +14,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(ApplicationTitle());
+    DetectLanguage();
 
     auto dispatcher = std::make_unique<TUiDispatcher>();
     int result = 0;
@@ -22,9 +25,11 @@ int main(int argc, char* argv[]) {
     }
     // Downloads still running are abandoned, not awaited: their transfers stop at once and
     // leave no partial file. One that cannot stop in time must not outlive the libraries it
-    // uses, so the process then ends without running the global destructors.
+    // uses, so the process then ends without running the global destructors. The upgrade
+    // component's transfers were given up in the same way when the window went.
     dispatcher.reset();
-    if (!TThread1::AbandonAll(std::chrono::seconds(2)))
+    const bool downloadsEnded = TThread1::AbandonAll(std::chrono::seconds(2));
+    if (!downloadsEnded || !TauEventThread::WaitForAbandoned(std::chrono::seconds(2)))
         std::quick_exit(result);
     return result;
 }
