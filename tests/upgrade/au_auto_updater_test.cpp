@@ -333,9 +333,16 @@ TEST_F(AutoUpdater, CheckOnlyWaitsForTheVerdictTheOtherWayReturnsTheLastOneAndAs
     EXPECT_FALSE(FUpdater->CheckUpdate(true));
     FUpdater->InfoFileURL = Url(QStringLiteral("/down/nothing.xml"));
     EXPECT_FALSE(FUpdater->CheckUpdate(true));
-    EXPECT_EQ(FUser.Seen, (QStringList{kCaption + "|没有发现新的版本，您目前已经是最新版本。",
-                                       kCaption + "|在服务器中无法找到升级的相关信息。"}));
-    EXPECT_EQ(FLog.mid(FLog.size() - 2), (QStringList{"no update", "no info file"}));
+    EXPECT_EQ(FUser.Seen.mid(0, 2),
+              (QStringList{kCaption + "|没有发现新的版本，您目前已经是最新版本。",
+                           kCaption + "|在服务器中无法找到升级的相关信息。"}));
+    // A reply too large for an information file is read only up to the bound, and offers nothing.
+    for (const char* reply : {"/bench/blob?mb=2", "/bench/blob?mb=2&fault=nolength"}) {
+        FUpdater->InfoFileURL = Url(QLatin1String(reply));
+        EXPECT_FALSE(FUpdater->CheckUpdate(true));
+    }
+    EXPECT_EQ(FLog.mid(FLog.size() - 4),
+              (QStringList{"no update", "no info file", "no update", "no update"}));
 }
 
 TEST_F(AutoUpdater, AWholeUpgradeDownloadsPendingFilesAndTheUpgraderPutsThemInPlace) {
