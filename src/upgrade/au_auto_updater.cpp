@@ -60,12 +60,20 @@ void TauAutoUpdater::Loaded() {
         OnAfterRestart(this);
 }
 
+bool TauAutoUpdater::TransferStopped() const {
+    return FInfoMode ? !FCheckRunning : !FUpgrading;
+}
+
 void TauAutoUpdater::BindTransferNotifications() {
+    // A transfer that was stopped may still have a report on its way to the UI thread: from then
+    // on nothing it reports counts.
     OnHeaderInfo = [this](TauCustomHTTP*, int, const QString&, const QString&, const QString&,
                           const QString&, int contentLength, const QString&, TDateTime,
                           TDateTime lastModified, TDateTime, const QString&,
                           bool& continueTransfer) {
-        if (!FInfoMode)
+        if (TransferStopped())
+            continueTransfer = false;
+        else if (!FInfoMode)
             FileHeaders(contentLength, lastModified, continueTransfer);
         else if (contentLength > kLargestInfoFile)
             continueTransfer = false;
@@ -73,6 +81,8 @@ void TauAutoUpdater::BindTransferNotifications() {
     OnTransferProgress = [this](TauCustomHTTP*, const QString&, int contentLength, int bytesRead,
                                 int elapsedTime, int estimatedTimeLeft, quint8 percentDone,
                                 float transferRate, QIODevice*) {
+        if (TransferStopped())
+            return;
         if (!FInfoMode)
             FileProgress(contentLength, bytesRead, elapsedTime, estimatedTimeLeft, percentDone,
                          transferRate);
@@ -86,7 +96,7 @@ void TauAutoUpdater::BindTransferNotifications() {
             FileDone(data);
     };
     OnSkipped = [this](TauCustomHTTP*) {
-        // Only a file the header handler refused is skipped: an information file too large.
+        // In a check only a reply too large for an information file is refused at its headers.
         if (FInfoMode)
             InfoFileDone(nullptr);
         else
@@ -105,7 +115,8 @@ void TauAutoUpdater::BindTransferNotifications() {
             FileError(statusCode);
     };
     OnPasswordRequired = [this](TauCustomHTTP*, const QString& realm, bool& tryAgain) {
-        PasswordRequired(realm, tryAgain);
+        if (!TransferStopped())
+            PasswordRequired(realm, tryAgain);
     };
     OnOutputFailed = [this](TauCustomHTTP*, const QString&) {
         // Only a file download has an output file: its pending file could not be written.

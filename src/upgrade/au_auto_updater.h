@@ -108,8 +108,6 @@ public:
     // method's digit. Without a completed upgrade the pending files are deleted first.
     void RestartApplication(const QString& params = {});
 
-    // The verdict of the last check.
-    bool UpdateAvailable() const { return FUpdateAvailable; }
     // The files the last check listed.
     const QStringList& Files() const { return FFiles; }
 
@@ -126,6 +124,7 @@ private:
     // What the upgrade windows see of the component.
     TauWizardHost& WizardHost() const;
     void BindTransferNotifications();
+    bool TransferStopped() const;
     void UpdateAutoCheckTimer();
     void AutoCheckTimerFired();
 
