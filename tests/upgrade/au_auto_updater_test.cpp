@@ -2,6 +2,7 @@
 // offscreen: the automatic check, both kinds of check, and whole upgrades with their faults.
 #include "catalogue_server.h"
 #include "common/application_title.h"
+#include "common/failure.h"
 #include "common/program_folder.h"
 #include "platform/file_attributes.h"
 #include "platform/ui_dispatcher.h"
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 #include <deque>
@@ -295,6 +297,17 @@ TEST_F(AutoUpdater, TheAutomaticCheckWaitsToBeOnLineAndRetriesOnlyWhileTheHostIs
     PumpEventsUntil([] { return false; }, 300);
     EXPECT_EQ(onlineTests, 4);
     EXPECT_EQ(FLog.size(), 2);
+
+    // A timer the system refuses, here to a thread the component does not live in, is a failure.
+    QThread elsewhere;
+    TauAutoUpdater stranger;
+    stranger.moveToThread(&elsewhere);
+    try {
+        stranger.SetAutoCheck(true);
+        ADD_FAILURE() << "the timer was not refused";
+    } catch (const EFailure& failure) {
+        EXPECT_EQ(failure.Message(), QStringLiteral("Not enough timers available"));
+    }
 }
 
 TEST_F(AutoUpdater, CheckOnlyWaitsForTheVerdictTheOtherWayReturnsTheLastOneAndAsks) {
