@@ -138,9 +138,12 @@ QByteArray Pattern(int size, char seed) {
 class AutoUpdater : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        // The upgrader is written into the temporary folder: one of the suite's own.
-        Temporary = std::make_unique<QTemporaryDir>();
-        qputenv("TMPDIR", Temporary->path().toLocal8Bit());
+        // The upgrader is written into the temporary folder: one of the test program's own, as
+        // the process keeps the upgrader's path it first computed.
+        if (!Temporary) {
+            Temporary = std::make_unique<QTemporaryDir>();
+            qputenv("TMPDIR", Temporary->path().toLocal8Bit());
+        }
         Data = std::make_unique<QTemporaryDir>();
         QDir(Data->path()).mkdir(QStringLiteral("files"));
         Server = std::make_unique<CatalogueServer>(Data->path().toStdString());
