@@ -9,6 +9,7 @@
 #include "platform/ui_dispatcher.h"
 #include "shell/main_window.h"
 #include "support/catalogue_process.h"
+#include "support/process_tree.h"
 #include "support/program_files.h"
 
 #include <QApplication>
@@ -47,28 +48,6 @@ void Settle(int milliseconds) {
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
-}
-
-// Resident memory of a process and all its descendants, in megabytes.
-double TreeResidentMegabytes(qint64 root) {
-    QList<qint64> tree{root};
-    for (int i = 0; i < tree.size(); ++i) {
-        QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(tree[i]));
-        if (children.open(QIODevice::ReadOnly))
-            for (const QByteArray& child : children.readAll().split(' '))
-                if (!child.trimmed().isEmpty())
-                    tree.append(child.trimmed().toLongLong());
-    }
-    double kilobytes = 0;
-    for (const qint64 pid : tree) {
-        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-        if (!status.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray& line : status.readAll().split('\n'))
-            if (line.startsWith("VmRSS:"))
-                kilobytes += line.mid(6).trimmed().split(' ').first().toDouble();
-    }
-    return kilobytes / 1024.0;
 }
 
 double SecondsForCurl(const QString& url, const QString& target) {
@@ -163,7 +142,7 @@ int main(int argc, char* argv[]) {
     }
     Settle(2000);
     std::printf("resident memory of the process tree, seven panes and one game playing: %.0f MB\n",
-                TreeResidentMegabytes(QCoreApplication::applicationPid()));
+                TreeMegabytes(QCoreApplication::applicationPid(), "status", "VmRSS:"));
     catalogue.terminate();
     catalogue.waitForFinished();
     return 0;

@@ -19,6 +19,8 @@ void Show(TMessageKind kind, const QString& text) {
     }
     QMessageBox box(kind == TMessageKind::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
                     ApplicationTitle(), text, QMessageBox::Ok, QApplication::activeWindow());
+    // Texts come from the catalogue and the network: "<b>" is shown as sent, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

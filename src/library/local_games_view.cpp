@@ -176,7 +176,9 @@ void TLocalGamesView::AddCell(qsizetype index) {
     QWidget* band = BandOf(index);
     auto* thumbnail = new TThumbnail(cell.Id, PictureOf(cell.PicturePath), FPlay, band);
     thumbnail->setGeometry(QRect(corner + QPoint(kMargin, kMargin), kThumbnailSize));
-    auto* caption = new QLabel(cell.Name, band);
+    auto* caption = new QLabel(band);
+    caption->setTextFormat(Qt::PlainText); // a name from the catalogue is never markup
+    caption->setText(cell.Name);
     caption->setAlignment(Qt::AlignCenter);
     caption->setGeometry(corner.x() + kMargin, corner.y() + kCaptionTop, thumbnail->width(),
                          FCaptionHeight);

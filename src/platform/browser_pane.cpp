@@ -2,6 +2,7 @@
 
 #include "platform/web_profile.h"
 
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 
 namespace {
@@ -35,6 +36,16 @@ private:
 TBrowserPane::TBrowserPane(const QString& objectName, QWidget* parent) : QWebEngineView(parent) {
     setObjectName(objectName);
     setPage(new TPanePage(this));
+    connect(page(), &QWebEnginePage::loadingChanged, this, &TBrowserPane::OnLoadingChanged);
+}
+
+void TBrowserPane::OnLoadingChanged(const QWebEngineLoadingInfo& loading) {
+    if (FUnreachableNotice.isEmpty() ||
+        loading.status() != QWebEngineLoadingInfo::LoadFailedStatus ||
+        loading.errorDomain() != QWebEngineLoadingInfo::ConnectionErrorDomain)
+        return;
+    // Under the failed address, so that a reload tries the server again.
+    page()->setHtml(FUnreachableNotice, loading.url());
 }
 
 void TBrowserPane::Navigate(const QString& url) {

@@ -14,11 +14,17 @@ public:
     explicit TBrowserPane(const QString& objectName, QWidget* parent = nullptr);
 
     void Navigate(const QString& url);
+    // A page of the pane's own (HTML) shown instead of the browser's error page when the pane's
+    // server cannot be reached; none by default.
+    void SetUnreachableNotice(const QString& html) { FUnreachableNotice = html; }
     void SetOnBeforeNavigate(TBeforeNavigate handler) { FOnBeforeNavigate = std::move(handler); }
 
     // Asks the handler; true when the navigation may go on.
     bool AllowNavigation(const QUrl& target);
 
 private:
+    void OnLoadingChanged(const class QWebEngineLoadingInfo& loading);
+
     TBeforeNavigate FOnBeforeNavigate;
+    QString FUnreachableNotice;
 };

@@ -3,12 +3,11 @@
 #include "common/program_folder.h"
 #include "platform/web_profile.h"
 
-#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QMouseEvent>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
+#include <malloc.h>
 
 namespace {
 
@@ -36,13 +35,6 @@ private:
 QString JsString(const QString& text) {
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(array.mid(1, array.size() - 2));
-}
-
-void SendMouse(QWidget* target, QEvent::Type type, const QPointF& position) {
-    QMouseEvent event(type, position, target->mapToGlobal(position), Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &event);
 }
 
 } // namespace
@@ -116,18 +108,19 @@ void TFlashPlayer::OnPageLoaded(bool ok) {
 }
 
 void TFlashPlayer::OnMovieLoaded() {
-    ClickInside();
+    GiveKeyboard();
+    // The game before has been let go of by now; what the allocator kept of it goes back to the
+    // system instead of staying with the process for good.
+    malloc_trim(0);
     emit MovieLoaded();
 }
 
-// A Ruffle movie takes keys only after it has been clicked once; a click when the game starts
-// lets the arrows and space work at once.
-void TFlashPlayer::ClickInside() {
-    QWidget* target = focusProxy();
-    if (!target || !isVisible())
+// A game takes the arrows and space at once when it starts: the view gets the window's focus
+// and the movie the page's. No pointer event reaches the movie, so no start button or menu
+// item under the pointer is pressed.
+void TFlashPlayer::GiveKeyboard() {
+    if (!isVisible())
         return;
     setFocus(Qt::OtherFocusReason);
-    const QPointF centre(target->width() / 2.0, target->height() / 2.0);
-    SendMouse(target, QEvent::MouseButtonPress, centre);
-    SendMouse(target, QEvent::MouseButtonRelease, centre);
+    Run(QStringLiteral("pebblo.focus()"));
 }

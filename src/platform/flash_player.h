@@ -40,7 +40,7 @@ private:
     void Run(const QString& script, std::function<void(const QVariant&)> answer = {});
     void OnPageLoaded(bool ok);
     void OnMovieLoaded();
-    void ClickInside();
+    void GiveKeyboard();
 
     QString FMovie;
     bool FPageReady = false;

@@ -87,7 +87,8 @@ size_t OnBodyData(char* data, size_t size, size_t count, void* context) {
 int OnTransferInfo(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     const auto& transfer = *static_cast<TTransfer*>(context);
     const auto& abandoned = transfer.Progress->IsAbandoned;
-    return abandoned && abandoned() ? 1 : 0;
+    // Called at least once a second, even while the server sends nothing.
+    return CallerStoppedWaiting() || (abandoned && abandoned()) ? 1 : 0;
 }
 
 // Runs the request on the calling thread.

@@ -1,5 +1,6 @@
 #include "platform/ui_dispatcher.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <atomic>
 #include <future>
@@ -16,7 +17,7 @@ std::shared_mutex& InstanceLock() {
     return lock;
 }
 TUiDispatcher* Instance = nullptr;
-std::atomic<bool> ShutDown = false;
+std::atomic<bool> IsShutDown = false;
 std::atomic<std::thread::id> UiThread;
 
 std::function<void()> Guarded(QObject* context, std::function<void()> effect) {
@@ -40,17 +41,23 @@ bool Enqueue(std::function<void()> call) {
 TUiDispatcher::TUiDispatcher() {
     const std::unique_lock lock(InstanceLock());
     Instance = this;
-    ShutDown = false;
+    IsShutDown = false;
     UiThread = std::this_thread::get_id();
 }
 
 TUiDispatcher::~TUiDispatcher() {
+    ShutDown();
+}
+
+void TUiDispatcher::ShutDown() {
     {
         const std::unique_lock lock(InstanceLock());
-        Instance = nullptr;
-        ShutDown = true;
+        if (Instance == this)
+            Instance = nullptr;
+        IsShutDown = true;
     }
-    // Effects still queued are destroyed unrun with this object; their waiters wake up.
+    // Effects still queued are destroyed unrun; their promises break and their waiters wake up.
+    QCoreApplication::removePostedEvents(this);
 }
 
 bool TUiDispatcher::RunAndWait(QObject* context, std::function<void()> effect) {
@@ -58,6 +65,9 @@ bool TUiDispatcher::RunAndWait(QObject* context, std::function<void()> effect) {
         effect();
         return true;
     }
+    // After shutdown the context may be gone: not even a guarded pointer is made from it.
+    if (IsShutDown)
+        return false;
     // The promise lives in the queued call: run, it is fulfilled; dropped or destroyed unrun,
     // it breaks and the wait ends.
     auto done = std::make_shared<std::promise<void>>();
@@ -80,9 +90,11 @@ bool TUiDispatcher::RunAndWait(QObject* context, std::function<void()> effect) {
 }
 
 bool TUiDispatcher::Post(QObject* context, std::function<void()> effect) {
+    if (IsShutDown)
+        return false;
     return Enqueue(Guarded(context, std::move(effect)));
 }
 
 bool TUiDispatcher::ShuttingDown() {
-    return ShutDown;
+    return IsShutDown;
 }

@@ -20,6 +20,11 @@ public:
     // to queue it to.
     static bool Post(QObject* context, std::function<void()> effect);
 
+    // From now on every effect is dropped: those still queued are discarded and their waiting
+    // workers wake up; a worker asking later is refused at once, without touching its context.
+    // Called on the UI thread before the objects the workers act on are destroyed.
+    void ShutDown();
+
     // True once the application has begun to shut down: workers stop their work.
     static bool ShuttingDown();
 };

@@ -58,7 +58,14 @@ void CopyPlaceholder(const QString& placeholder, const QString& picturePath) {
 } // namespace
 
 void TThread1::Start(TfrmMain* window, const TGameInfo& game) {
-    auto* worker = new TThread1(window, game);
+    Run(new TThread1(window, game, false));
+}
+
+void TThread1::StartPictureFetch(TfrmMain* window, const TGameInfo& game) {
+    Run(new TThread1(window, game, true));
+}
+
+void TThread1::Run(TThread1* worker) {
     {
         const std::lock_guard lock(Running().Lock);
         ++Running().Count;
@@ -77,17 +84,23 @@ bool TThread1::AbandonAll(std::chrono::milliseconds patience) {
     return Running().Ended.wait_for(lock, patience, [] { return Running().Count == 0; });
 }
 
-TThread1::TThread1(TfrmMain* window, const TGameInfo& game)
-    : FGame(game), FWindow(window),
+// Made on the UI thread: everything taken from the window is taken here, never by the worker.
+TThread1::TThread1(TfrmMain* window, const TGameInfo& game, bool pictureOnly)
+    : FGame(game), FWindow(window), FPictureOnly(pictureOnly),
+      FProgress(window->DownloadProgressFeed()),
       FFlashFolder(FolderPath(window->ProgramFolder(), QStringLiteral("flash"))),
       FPicFolder(FolderPath(window->ProgramFolder(), QStringLiteral("pic"))),
       FDatabasePath(window->qry_flash->DatabasePath()) {}
 
 void TThread1::Execute() {
     const QString gameFile = FGame.flashname + QStringLiteral(".swf");
-    OnWindow([](TfrmMain& window) { window.pnlDownload->setVisible(true); });
-    if (DownloadAndStore())
+    if (FPictureOnly) {
         FetchPicture();
+    } else {
+        OnWindow([](TfrmMain& window) { window.pnlDownload->setVisible(true); });
+        if (DownloadAndStore())
+            FetchPicture();
+    }
     OnWindow([gameFile](TfrmMain& window) { window.DownloadEnded(gameFile); });
 }
 
@@ -111,13 +124,12 @@ bool TThread1::TransferGame(const QString& gamePath) {
         return false;
     }
     OnWindow([](TfrmMain& window) { window.pnlPlaying->setVisible(false); });
-    const TProgressFeed feed = FWindow->DownloadProgressFeed();
     THttpProgress progress;
     progress.OnWorkBegin = [this](qint64 total) {
         OnWindow([total](TfrmMain& window) { window.IdHTTPDownloadWorkBegin(total); });
     };
-    progress.OnWork = [&feed](qint64 count) {
-        feed.Post(count);
+    progress.OnWork = [this](qint64 count) {
+        FProgress.Post(count);
     };
     progress.IsAbandoned = &Abandoned;
     bool transferred = true;
@@ -148,11 +160,15 @@ void TThread1::StoreAndPlay(const QString& gamePath) {
         [gamePath, game = FGame](TfrmMain& window) { window.PlayDownloadedGame(gamePath, game); });
 }
 
+// A picture that cannot be fetched whole leaves the one already there, or else the placeholder
+// of its kind: a stored game without a picture file would drop out of the local library.
 void TThread1::FetchPicture() {
-    const QString pictureName = FGame.flashname + ExtractFileExt(FGame.picUrl);
+    const QString pictureName = PictureFileName(FGame);
     if (!IsSafeFileName(pictureName))
         return;
     const QString picturePath = ResolveInFolder(FPicFolder, pictureName);
+    const QString placeholder =
+        FindInFolder(FPicFolder, QStringLiteral("nopic") + ExtractFileExt(FGame.picUrl));
     QSaveFile file(picturePath);
     if (!file.open(QIODevice::WriteOnly))
         return;
@@ -161,8 +177,9 @@ void TThread1::FetchPicture() {
     try {
         THttpClient().Get(FGame.picUrl, file, progress);
     } catch (const EFailure&) {
-        // A failed picture leaves the one already there, if any.
         file.cancelWriting();
+        if (!placeholder.isEmpty() && !QFileInfo::exists(picturePath))
+            CopyPlaceholder(placeholder, picturePath);
         return;
     }
     if (!file.commit())
@@ -170,12 +187,8 @@ void TThread1::FetchPicture() {
     QFile picture(picturePath);
     const QByteArray start = picture.open(QIODevice::ReadOnly) ? picture.read(2) : QByteArray();
     picture.close();
-    if (!IsAcceptedPictureContent(start)) {
-        const QString placeholder =
-            FindInFolder(FPicFolder, QStringLiteral("nopic") + ExtractFileExt(FGame.picUrl));
-        if (!placeholder.isEmpty())
-            CopyPlaceholder(placeholder, picturePath);
-    }
+    if (!IsAcceptedPictureContent(start) && !placeholder.isEmpty())
+        CopyPlaceholder(placeholder, picturePath);
 }
 
 bool TThread1::OnWindow(std::function<void(TfrmMain&)> effect) const {

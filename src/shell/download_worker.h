@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/game/game_info.h"
+#include "shell/progress_relay.h"
 
 #include <QString>
 #include <chrono>
@@ -14,13 +15,17 @@ class TThread1 {
 public:
     // Takes a private copy of Game and starts; the worker frees itself when its run ends.
     static void Start(TfrmMain* window, const TGameInfo& game);
+    // For a game already on disk whose thumbnail is missing: fetches the thumbnail only.
+    static void StartPictureFetch(TfrmMain* window, const TGameInfo& game);
 
-    // At exit: asks running workers to stop and waits at most Patience for them; true when
-    // none is left running.
+    // At exit, once the UI dispatcher has shut down (which makes running transfers stop and
+    // drops every effect on the window): waits at most Patience for the workers to end; true
+    // when none is left running.
     static bool AbandonAll(std::chrono::milliseconds patience);
 
 private:
-    TThread1(TfrmMain* window, const TGameInfo& game);
+    TThread1(TfrmMain* window, const TGameInfo& game, bool pictureOnly);
+    static void Run(TThread1* worker);
 
     void Execute();
     // False when the game's transfer failed; the picture is then not fetched.
@@ -34,6 +39,8 @@ private:
 
     TGameInfo FGame;
     TfrmMain* FWindow;
+    bool FPictureOnly;
+    TProgressFeed FProgress;
     QString FFlashFolder;
     QString FPicFolder;
     QString FDatabasePath;

@@ -5,6 +5,7 @@
 #include "common/handler_guard.h"
 #include "common/message_boxes.h"
 #include "platform/browser_pane.h"
+#include "platform/event_loop_wait.h"
 #include "platform/http_client.h"
 #include "shell/catalogue_addresses.h"
 #include "shell/game/game_record.h"
@@ -27,6 +28,8 @@ void TfrmMain::InterceptGameLink(const QString& url) {
     QByteArray reply;
     try {
         reply = THttpClient().Get(url);
+    } catch (const EWaitAbandoned&) {
+        return; // the client is closing
     } catch (const EFailure& failure) {
         ShowPlainMessage(failure.Message());
         return;
@@ -34,6 +37,7 @@ void TfrmMain::InterceptGameLink(const QString& url) {
     const TGameInfo game = ParseGameRecord(reply);
     CurrentGame = game;
     PlayGame(game);
+    FetchMissingPicture(game);
     SelectPage(1);
 }
 

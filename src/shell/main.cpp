@@ -1,6 +1,7 @@
 #include "common/application_title.h"
+#include "common/leak_check.h"
 #include "platform/ui_dispatcher.h"
-#include "shell/download_worker.h"
+#include "shell/client_shutdown.h"
 #include "shell/main_window.h"
 #include "upgrade/au_thread.h"
 #include "upgrade/messages/upgrade_messages.h"
@@ -16,20 +17,17 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(ApplicationTitle());
     DetectLanguage();
 
-    auto dispatcher = std::make_unique<TUiDispatcher>();
-    int result = 0;
-    {
-        TfrmMain frmMain;
-        frmMain.show();
-        result = QApplication::exec();
-    }
+    TUiDispatcher dispatcher;
+    auto frmMain = std::make_unique<TfrmMain>();
+    frmMain->show();
+    const int result = QApplication::exec();
     // Downloads still running are abandoned, not awaited: their transfers stop at once and
-    // leave no partial file. One that cannot stop in time must not outlive the libraries it
-    // uses, so the process then ends without running the global destructors. The upgrade
-    // component's transfers were given up in the same way when the window went.
-    dispatcher.reset();
-    const bool downloadsEnded = TThread1::AbandonAll(std::chrono::seconds(2));
-    if (!downloadsEnded || !TauEventThread::WaitForAbandoned(std::chrono::seconds(2)))
+    // leave no partial file. One that cannot stop in time must not outlive the window or the
+    // libraries it uses, so the process then ends without running any destructor. The upgrade
+    // component's transfers are given up with the window, and are waited for in the same way.
+    if (!CloseClient(frmMain, dispatcher, std::chrono::seconds(2)) ||
+        !TauEventThread::WaitForAbandoned(std::chrono::seconds(2)))
         std::quick_exit(result);
+    CheckLeaksNow();
     return result;
 }

@@ -49,6 +49,8 @@ public:
     // The player (the file of a game, or its download), its buttons and the progress display.
     void PlayGame(TGameInfo game);
     void PlayLocalGame(const QString& id);
+    // A game played from the catalogue that is on disk but lost its thumbnail gets it again.
+    void FetchMissingPicture(const TGameInfo& game);
     void btnAddFavorateClick();
     void btnStopClick();
     void btnReplayClick();

@@ -9,6 +9,7 @@
 #include "library/library_connection.h"
 #include "platform/flash_player.h"
 #include "shell/download_worker.h"
+#include "shell/game/file_ext.h"
 #include "shell/game/game_files.h"
 #include "shell/main_window.h"
 #include "shell/progress_relay.h"
@@ -49,6 +50,21 @@ void TfrmMain::PlayGame(TGameInfo game) {
     swfPlay->SetMovie(path);
     swfPlay->Play();
     ShowPlayer(game);
+}
+
+void TfrmMain::FetchMissingPicture(const TGameInfo& game) {
+    const QString gameFile = game.flashname + QStringLiteral(".swf");
+    const QString pictureName = PictureFileName(game);
+    if (FDownloading.contains(gameFile.toLower()) || !IsSafeFileName(pictureName) ||
+        game.picUrl.isEmpty())
+        return;
+    const QString flash = ResolveInFolder(FProgramFolder, QStringLiteral("flash"));
+    const QString pic = ResolveInFolder(FProgramFolder, QStringLiteral("pic"));
+    if (FindGameFile(flash, game.flashname).isEmpty() ||
+        !FindStoredFile(pic, game.flashname, ExtractFileExt(game.picUrl)).isEmpty())
+        return;
+    FDownloading.insert(gameFile.toLower());
+    TThread1::StartPictureFetch(this, game);
 }
 
 void TfrmMain::PlayDownloadedGame(const QString& path, const TGameInfo& game) {

@@ -205,6 +205,13 @@ std::set<std::string> scriptTargets(const std::vector<ActionRecord>& actions) {
         case 0x06: // Play
         case 0x07: // Stop
         case 0x81: // GotoFrame
+        case 0x83: // GetURL
+            break;
+        case 0x9B: // DefineFunction; its body follows and leaves the stack as it found it
+            stack.push({});
+            break;
+        case 0x4F: // SetMember
+            stack.drop(3);
             break;
         case 0x96: // Push
             for (StackValue& value : pushedValues(action.payload))
@@ -249,7 +256,8 @@ std::set<std::string> scriptTargets(const std::vector<ActionRecord>& actions) {
                 !path.empty())
                 targets.insert(path);
             break;
-        case 0x52: { // CallMethod: name, object, argument count, the arguments
+        case 0x52:   // CallMethod: name, object, argument count, the arguments
+        case 0x53: { // NewMethod: the same
             stack.drop(2);
             const StackValue count = stack.pop();
             if (!std::holds_alternative<int32_t>(count))

@@ -76,6 +76,9 @@ protected:
         FView = std::make_unique<TLocalGamesView>(
             FAreas[0], FAreas[1], FAreas[2], [this] { return FConnection->Database(); },
             FProgramFolder, [this](QObject* thumbnail) { FPlayed.append(thumbnail); });
+        // The small grids here are built whole in their first slice, even in a slow (sanitizer)
+        // build; the test of slices sets its own budget.
+        FView->SetSliceBudgetForTesting(1000);
     }
 
     void WritePicture(const QString& name, QColor colour) const {
@@ -180,12 +183,15 @@ TEST_F(LocalGamesView, FillsRowsOfFourCellsInStoredOrder) {
     EXPECT_EQ(GridPosition(FView->Captions()[4]).y(), 180);
 }
 
-TEST_F(LocalGamesView, TrimsNamesAndKeepsTheIdOutOfSight) {
+TEST_F(LocalGamesView, TrimsNamesShowsThemAsSentAndKeepsTheIdOutOfSight) {
     WritePicture(QStringLiteral("a.gif"), Qt::red);
     StoreGame(QStringLiteral("it's"), QStringLiteral(" \t坦克大战  "), QStringLiteral("a.gif"));
+    StoreGame(QStringLiteral("2"), QStringLiteral("<b>粗</b>&amp;<br>"), QStringLiteral("a.gif"));
     FView->LoadLocalGames(0);
-    ASSERT_EQ(FView->Captions().size(), 1);
+    ASSERT_EQ(FView->Captions().size(), 2);
     EXPECT_EQ(FView->Captions()[0]->text(), QStringLiteral("坦克大战"));
+    EXPECT_EQ(FView->Captions()[1]->text(), QStringLiteral("<b>粗</b>&amp;<br>"));
+    EXPECT_EQ(FView->Captions()[1]->textFormat(), Qt::PlainText) << "a name is never markup";
     EXPECT_EQ(FView->Thumbnails()[0]->property("hint").toString(), QStringLiteral("it's"));
     EXPECT_TRUE(FView->Thumbnails()[0]->toolTip().isEmpty());
 }
@@ -336,7 +342,9 @@ TEST_F(LocalGamesView, ALargeGridIsBuiltInSlicesAndANewBuildCancelsIt) {
     FView->LoadLocalGames(0);
     ASSERT_TRUE(PumpEventsUntil([this] { return !FView->IsBuilding(); }));
     ASSERT_EQ(FView->Thumbnails().size(), 41);
-    EXPECT_EQ(FAreas[0]->widget()->findChildren<TThumbnail*>().size(), 41);
+    // The cancelled build's cells go band by band once the new grid is complete.
+    EXPECT_TRUE(PumpEventsUntil(
+        [&] { return FAreas[0]->widget()->findChildren<TThumbnail*>().size() == 41; }));
     EXPECT_EQ(FAreas[0]->widget()->findChildren<QLabel*>().size(), 41);
     for (int i = 0; i < 41; ++i) {
         const TThumbnail* thumbnail = FView->Thumbnails()[i];

@@ -1,11 +1,57 @@
 #include "support/catalogue_window_test.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWebEnginePage>
+#include <arpa/inet.h>
+#include <condition_variable>
 #include <gtest/gtest.h>
+#include <mutex>
+#include <thread>
+#include <unistd.h>
 
 namespace {
+
+// A catalogue that takes connections and never answers. It gives up after Patience, so that a
+// client that would wait for ever is held only that long.
+class TSilentCatalogue {
+public:
+    explicit TSilentCatalogue(std::chrono::seconds patience) {
+        FSocket = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        bind(FSocket, reinterpret_cast<sockaddr*>(&address), length);
+        listen(FSocket, 4);
+        getsockname(FSocket, reinterpret_cast<sockaddr*>(&address), &length);
+        FPort = ntohs(address.sin_port);
+        FGiveUp = std::thread([this, patience] {
+            std::unique_lock lock(FLock);
+            FDone.wait_for(lock, patience, [this] { return FStop; });
+            close(FSocket); // connections still waiting are reset
+        });
+    }
+    ~TSilentCatalogue() {
+        {
+            const std::lock_guard lock(FLock);
+            FStop = true;
+        }
+        FDone.notify_all();
+        FGiveUp.join();
+    }
+    QString Host() const { return QStringLiteral("127.0.0.1:%1").arg(FPort); }
+
+private:
+    int FSocket = -1;
+    int FPort = 0;
+    std::mutex FLock;
+    std::condition_variable FDone;
+    bool FStop = false;
+    std::thread FGiveUp;
+};
 
 class LinkInterception : public TCatalogueWindowTest {
 protected:
@@ -117,6 +163,28 @@ TEST_F(LinkInterception, TheCategoryTreeKeepsItsPageAndOpensCategoriesInTheGameL
     EXPECT_TRUE(OfferToTree(Origin() + QStringLiteral("/gamesoft/GameList.asp?CLASSID=3")));
     PumpEventsUntil([] { return false; }, 200);
     EXPECT_EQ(FWindow->pcMain->currentIndex(), 5);
+}
+
+TEST_F(LinkInterception, ClosingTheWindowAbandonsARecordRequestThatIsNeverAnswered) {
+    const TSilentCatalogue silent(std::chrono::seconds(6));
+    qputenv("PEBBLO_CATALOGUE_HOST", silent.Host().toUtf8());
+    FWindow->show();
+    QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(
+            Offer(QStringLiteral("http://%1/GAMESOFT/GAMEINFO.ASP?ID=1001").arg(silent.Host())));
+    });
+    QElapsedTimer sinceClose;
+    QTimer::singleShot(500, [&] {
+        sinceClose.start();
+        FWindow->close();
+    });
+    QTimer::singleShot(20000, &QCoreApplication::quit); // should the window not end the loop
+    QApplication::exec();
+    // Qt also queues a quit for the last window closed; left queued, it would end the waits of
+    // the tests that follow.
+    QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
+    EXPECT_LT(sinceClose.elapsed(), 2000);
+    EXPECT_TRUE(FMessages.Errors.isEmpty() && FMessages.Plain.isEmpty());
 }
 
 // A click on a game link inside the catalogue's own page, as a user's click.

@@ -5,14 +5,21 @@
 #include "library/library_connection.h"
 #include "platform/flash_player.h"
 #include "platform/http_client.h"
+#include "shell/client_shutdown.h"
+#include "shell/download_worker.h"
+#include "shell/game/game_record.h"
 #include "support/catalogue_window_test.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -114,6 +121,63 @@ TEST_F(Player, PicturesThatAreNotPicturesBecomeThePlaceholder) {
     EXPECT_TRUE(PumpEventsUntil([&] { return QFile::exists(Pic(bouncing.picName)); }));
 }
 
+// A stored game stays reachable from the library: a picture that cannot be fetched becomes the
+// placeholder, and a picture lost later comes back when the game is played from the catalogue.
+TEST_F(Player, AStoredGameAlwaysHasAPicture) {
+    const std::pair<const char*, QString> failingPictures[] = {
+        {"1003", Origin() + QStringLiteral("/gamesoft/pic/missing.png")},
+        {"1004", QStringLiteral("http://127.0.0.1:1/refused.bmp")},
+    };
+    for (const auto& [id, pictureUrl] : failingPictures) {
+        TGameInfo game = ParseGameRecord(Served(GameLink(QLatin1String(id))));
+        game.picUrl = pictureUrl;
+        FWindow->CurrentGame = game;
+        FWindow->PlayGame(game);
+        ASSERT_TRUE(WaitForDownloads());
+        const QString placeholder = QStringLiteral("nopic.") + QFileInfo(pictureUrl).suffix();
+        EXPECT_EQ(FileBytes(Pic(game.picName)), FileBytes(Pic(placeholder))) << id;
+    }
+
+    Follow(QStringLiteral("1003"));
+    const QString picture = Pic(FWindow->CurrentGame.picName);
+    ASSERT_TRUE(QFile::remove(picture));
+    Follow(QStringLiteral("1003"));
+    EXPECT_EQ(FileBytes(picture), Served(FWindow->CurrentGame.picUrl));
+    EXPECT_EQ(StoredRows().size(), 2);
+}
+
+// The catalogue's game "  泡泡龙  " is stored under its name as received; the library hands the
+// name back trimmed. Either way the stored file plays, and nothing is downloaded again.
+TEST_F(Player, AGameNamedWithBlanksIsFoundUnderEitherName) {
+    Follow(QStringLiteral("1009"));
+    const QString received = FWindow->swfPlay->Movie();
+    ASSERT_TRUE(received.endsWith(QStringLiteral("/  泡泡龙  .swf")));
+    FWindow->swfPlay->SetMovie(QString());
+    FWindow->PlayLocalGame(QStringLiteral("1009"));
+    EXPECT_EQ(FWindow->swfPlay->Movie(), received);
+    EXPECT_EQ(FWindow->RunningDownloads(), 0);
+
+    ASSERT_TRUE(QFile::rename(received, Flash(QStringLiteral("泡泡龙.swf"))));
+    Follow(QStringLiteral("1009"));
+    EXPECT_EQ(FWindow->swfPlay->Movie(), Flash(QStringLiteral("泡泡龙.swf")));
+    EXPECT_TRUE(FMessages.Plain.isEmpty() && FMessages.Errors.isEmpty());
+}
+
+// Closing the client during a download: the download stops before the window goes, and leaves
+// no partial file. (Under AddressSanitizer a worker reaching for a freed window is caught.)
+TEST_F(Player, ClosingDuringADownloadStopsItBeforeTheWindowGoes) {
+    ASSERT_TRUE(Offer(GameLink(QStringLiteral("913"))));
+    ASSERT_TRUE(PumpEventsUntil([&] { return FWindow->ProgressBar1->value() > 0; }, 20000));
+    bool downloadsEndedFirst = false;
+    QObject::connect(FWindow.get(), &QObject::destroyed, [&] {
+        downloadsEndedFirst = TThread1::AbandonAll(std::chrono::milliseconds(0));
+    });
+    EXPECT_TRUE(CloseClient(FWindow, FDispatcher, std::chrono::seconds(2)));
+    EXPECT_EQ(FWindow, nullptr);
+    EXPECT_TRUE(downloadsEndedFirst);
+    EXPECT_EQ(QDir(FFolder.filePath("flash")).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
 TEST_F(Player, ARefusedInsertIsShownAndTheGameStillPlays) {
     Follow(QStringLiteral("1002"));
     const QString gamePath = FWindow->swfPlay->Movie();
@@ -205,6 +269,26 @@ TEST_F(Player, ANameThatWouldLeaveItsFolderIsRefused) {
     EXPECT_EQ(FMessages.Plain.size(), 1);
     EXPECT_EQ(FWindow->RunningDownloads(), 0);
     EXPECT_FALSE(QFile::exists(FFolder.filePath("outside.swf")));
+}
+
+// A description holding markup is shown exactly as the catalogue sent it.
+TEST(MessageBoxes, ShowTheirTextAsSent) {
+    const QString body = QStringLiteral("<b>粗体</b>&amp;<br>换行");
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            shown = label->text();
+            format = label->textFormat();
+            box->accept();
+        }
+    });
+    closer.start(20);
+    ShowPlainMessage(body);
+    EXPECT_EQ(shown, body);
+    EXPECT_EQ(format, Qt::PlainText);
 }
 
 TEST_F(Player, ProgressShowsRoundedPercentagesOrTheBytesWhenNoSizeIsKnown) {

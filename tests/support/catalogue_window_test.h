@@ -31,7 +31,9 @@ protected:
         FWindow = std::make_unique<TfrmMain>();
     }
     void TearDown() override {
-        EXPECT_TRUE(WaitForDownloads());
+        if (FWindow) {
+            EXPECT_TRUE(WaitForDownloads());
+        }
         FWindow.reset();
         qunsetenv("PEBBLO_CATALOGUE_HOST");
         SetProgramFolderForTesting(QString());

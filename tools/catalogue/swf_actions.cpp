@@ -8,6 +8,8 @@ namespace {
 constexpr uint8_t kActionPush = 0x96;
 constexpr uint8_t kActionGotoFrame = 0x81;
 constexpr uint8_t kActionIf = 0x9D;
+constexpr uint8_t kActionGetUrl = 0x83;
+constexpr uint8_t kActionDefineFunction = 0x9B;
 constexpr uint8_t kPushString = 0;
 constexpr uint8_t kPushInteger = 7;
 
@@ -35,6 +37,24 @@ ActionBlock& ActionBlock::op(Action action) {
 ActionBlock& ActionBlock::gotoFrame(uint16_t frameIndex) {
     return withPayload(kActionGotoFrame, {static_cast<uint8_t>(frameIndex & 0xff),
                                           static_cast<uint8_t>(frameIndex >> 8)});
+}
+
+ActionBlock& ActionBlock::defineFunction(const ActionBlock& body) {
+    if (body.bytes_.size() > 0xffff)
+        throw std::length_error("function body too long");
+    const auto size = static_cast<uint16_t>(body.bytes_.size());
+    // No name, no parameters, then the size of the body that follows the action.
+    withPayload(kActionDefineFunction,
+                {0, 0, 0, static_cast<uint8_t>(size & 0xff), static_cast<uint8_t>(size >> 8)});
+    return append(body);
+}
+
+ActionBlock& ActionBlock::getUrl(std::string_view url, std::string_view target) {
+    Bytes payload(url.begin(), url.end());
+    payload.push_back(0);
+    payload.insert(payload.end(), target.begin(), target.end());
+    payload.push_back(0);
+    return withPayload(kActionGetUrl, payload);
 }
 
 ActionBlock& ActionBlock::append(const ActionBlock& other) {

@@ -22,12 +22,22 @@ enum class Action : uint8_t {
     Add2 = 0x47,
     Less2 = 0x48,
     GetMember = 0x4E,
+    SetMember = 0x4F,
     CallMethod = 0x52,
+    NewMethod = 0x53,
     Greater = 0x67,
 };
 
 // Property indices of GetProperty/SetProperty.
-enum class Property : int { X = 0, Y = 1, XScale = 2, YScale = 3, Alpha = 6, Rotation = 10 };
+enum class Property : int {
+    X = 0,
+    Y = 1,
+    XScale = 2,
+    YScale = 3,
+    Alpha = 6,
+    Visible = 7,
+    Rotation = 10
+};
 
 // A run of actions; blocks compose into expressions and statements.
 class ActionBlock {
@@ -36,6 +46,9 @@ public:
     ActionBlock& push(int32_t number);
     ActionBlock& op(Action action);
     ActionBlock& gotoFrame(uint16_t frameIndex);
+    // Pushes an anonymous function without parameters whose body is Body.
+    ActionBlock& defineFunction(const ActionBlock& body);
+    ActionBlock& getUrl(std::string_view url, std::string_view target);
     ActionBlock& append(const ActionBlock& other);
     // Pops a condition and runs body only when it is true.
     ActionBlock& onlyIf(const ActionBlock& body);

@@ -39,20 +39,26 @@ void placeClip(MovieWriter& movie, const Shape& shape, uint16_t depth, int x, in
     movie.place(movie.defineSprite(movie.defineShape(shape)), depth, x, y, name);
 }
 
+// The arrow keys move clip Name within the stage.
+ActionBlock arrowSteps(std::string_view name) {
+    ActionBlock step = when(keyDown(kKeyLeft), moveBy(name, Property::X, number(-6)));
+    step.append(when(keyDown(kKeyRight), moveBy(name, Property::X, number(6))))
+        .append(when(keyDown(kKeyUp), moveBy(name, Property::Y, number(-6))))
+        .append(when(keyDown(kKeyDown), moveBy(name, Property::Y, number(6))))
+        .append(clamp(name, Property::X, 15, kWidth - 15))
+        .append(clamp(name, Property::Y, 15, kHeight - 15));
+    return step;
+}
+
 Bytes arrowRunner(const GamePalette& palette) {
     MovieWriter movie = startMovie(8, palette);
     placeClip(movie, Shape::rectangle(palette.main, 30, 30), 1, 200, 150, "p");
     placeClip(movie, Shape::ellipse(palette.accent, 10, 10), 2, 80, 60, "c");
-    ActionBlock step = when(keyDown(kKeyLeft), moveBy("p", Property::X, number(-6)));
-    step.append(when(keyDown(kKeyRight), moveBy("p", Property::X, number(6))))
-        .append(when(keyDown(kKeyUp), moveBy("p", Property::Y, number(-6))))
-        .append(when(keyDown(kKeyDown), moveBy("p", Property::Y, number(6))))
-        .append(clamp("p", Property::X, 15, kWidth - 15))
-        .append(clamp("p", Property::Y, 15, kHeight - 15))
-        .append(near("p", "c", 25,
-                     setProperty("c", Property::X, plus(randomBelow(kWidth - 40), number(20)))
-                         .append(setProperty("c", Property::Y,
-                                             plus(randomBelow(kHeight - 40), number(20))))));
+    ActionBlock step = arrowSteps("p");
+    step.append(near(
+        "p", "c", 25,
+        setProperty("c", Property::X, plus(randomBelow(kWidth - 40), number(20)))
+            .append(setProperty("c", Property::Y, plus(randomBelow(kHeight - 40), number(20))))));
     return loopingGame(movie, ActionBlock(), step, Compression::Zlib);
 }
 
@@ -185,6 +191,38 @@ Bytes pulse(const GamePalette& palette) {
     return loopingGame(movie, setup, step, Compression::None);
 }
 
+Bytes clickCounter(const GamePalette& palette) {
+    MovieWriter movie = startMovie(8, palette);
+    placeClip(movie, Shape::rectangle(palette.main, 30, 30), 1, 200, 150, "p");
+    placeClip(movie, Shape::ellipse(palette.accent, 10, 10), 2, 20, 280, "k");
+    ActionBlock setup = onMouseDown(moveBy("k", Property::X, number(40)));
+    setup.append(setStageDisplayState("fullScreen"))
+        .append(fscommand("fullscreen", "true"))
+        .append(fscommand("allowscale", "false"))
+        .append(fscommand("quit", ""));
+    return loopingGame(movie, setup, arrowSteps("p"), Compression::Zlib);
+}
+
+Bytes bitmapCopy(const GamePalette& palette) {
+    MovieWriter movie = startMovie(8, palette);
+    placeClip(movie, Shape::rectangle(palette.main, 200, 150), 1, 200, 150, "s");
+    const auto colour = [](Rgb rgb) {
+        return number((rgb.r << 16) | (rgb.g << 8) | rgb.b);
+    };
+    ActionBlock script = setVariable(
+        "b", construct(member(variable("flash"), "display"), "BitmapData",
+                       {number(kWidth), number(kHeight), number(0), colour(palette.accent)}));
+    script.append(discard(callMethod(variable("b"), "draw", {variable("s")})))
+        .append(discard(callMethod(variable("_root"), "createEmptyMovieClip",
+                                   {ActionBlock().push("h"), number(10)})))
+        .append(discard(callMethod(variable("h"), "attachBitmap", {variable("b"), number(1)})))
+        .append(setProperty("s", Property::Visible, number(0)))
+        .op(Action::Stop);
+    movie.doAction(script);
+    movie.showFrame();
+    return movie.finish(Compression::Zlib);
+}
+
 Bytes starrySky(int size, Rgb sky) {
     // Deterministic sparse stars; the bitmap is what makes this game several megabytes.
     Bytes argb(static_cast<size_t>(size) * size * 4);
@@ -235,12 +273,19 @@ GamePalette paletteOf(GameKind kind) {
         return {{30, 0, 40}, {255, 80, 200}, {120, 60, 255}};
     case GameKind::StarField:
         return {{5, 5, 30}, {230, 180, 90}, {200, 200, 230}};
+    case GameKind::ClickCounter:
+        return {{235, 235, 215}, {40, 110, 190}, {210, 50, 50}};
+    case GameKind::BitmapCopy:
+        return {{120, 120, 120}, {250, 150, 20}, {20, 60, 40}};
     }
     throw std::invalid_argument("unknown game kind");
 }
 
 Bytes makeGame(GameKind kind) {
-    const GamePalette palette = paletteOf(kind);
+    return makeGame(kind, paletteOf(kind));
+}
+
+Bytes makeGame(GameKind kind, const GamePalette& palette) {
     switch (kind) {
     case GameKind::ArrowRunner:
         return arrowRunner(palette);
@@ -260,6 +305,10 @@ Bytes makeGame(GameKind kind) {
         return pulse(palette);
     case GameKind::StarField:
         return starField(palette);
+    case GameKind::ClickCounter:
+        return clickCounter(palette);
+    case GameKind::BitmapCopy:
+        return bitmapCopy(palette);
     }
     throw std::invalid_argument("unknown game kind");
 }

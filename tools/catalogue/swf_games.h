@@ -17,12 +17,19 @@ enum class GameKind {
     TrafficLight, // timeline animation without script
     Pulse,        // a breathing circle
     StarField,    // several megabytes of starry sky bitmap, for progress bars
+    // Arrow keys move a square, every mouse press moves a marker one step: it shows whether a
+    // click reached the movie. At its start it asks for full screen and sends fscommands, as
+    // many old games do.
+    ClickCounter,
+    // A shape copied into a bitmap by BitmapData.draw and shown only through that copy, the way
+    // framework games draw everything: the stage shows the shape only where draw works.
+    BitmapCopy,
 };
 
 inline constexpr std::array kAllGameKinds{
-    GameKind::ArrowRunner,  GameKind::Paddle,   GameKind::Fish,
-    GameKind::Jumper,       GameKind::Windmill, GameKind::BouncingBall,
-    GameKind::TrafficLight, GameKind::Pulse,    GameKind::StarField,
+    GameKind::ArrowRunner, GameKind::Paddle,       GameKind::Fish,         GameKind::Jumper,
+    GameKind::Windmill,    GameKind::BouncingBall, GameKind::TrafficLight, GameKind::Pulse,
+    GameKind::StarField,   GameKind::ClickCounter, GameKind::BitmapCopy,
 };
 
 struct GamePalette {
@@ -33,5 +40,7 @@ struct GamePalette {
 
 GamePalette paletteOf(GameKind kind);
 Bytes makeGame(GameKind kind);
+// The same game in other colours: a different movie for every palette.
+Bytes makeGame(GameKind kind, const GamePalette& palette);
 
 } // namespace swf

@@ -1,11 +1,23 @@
 #include "swf_script.h"
 
+#include <string>
+
 namespace swf::script {
 namespace {
 
 ActionBlock binary(ActionBlock left, const ActionBlock& right, Action action) {
     left.append(right).op(action);
     return left;
+}
+
+// Arguments go on the stack last first, then their count, the object and the name.
+ActionBlock invocation(const ActionBlock& object, std::string_view name,
+                       const std::vector<ActionBlock>& arguments, Action action) {
+    ActionBlock call;
+    for (auto argument = arguments.rbegin(); argument != arguments.rend(); ++argument)
+        call.append(*argument);
+    call.push(static_cast<int>(arguments.size())).append(object).push(name).op(action);
+    return call;
 }
 
 } // namespace
@@ -61,6 +73,26 @@ ActionBlock mouseX() {
         .op(Action::GetMember);
 }
 
+ActionBlock member(ActionBlock object, std::string_view name) {
+    object.push(name).op(Action::GetMember);
+    return object;
+}
+
+ActionBlock callMethod(ActionBlock object, std::string_view method,
+                       const std::vector<ActionBlock>& arguments) {
+    return invocation(object, method, arguments, Action::CallMethod);
+}
+
+ActionBlock construct(ActionBlock owner, std::string_view className,
+                      const std::vector<ActionBlock>& arguments) {
+    return invocation(owner, className, arguments, Action::NewMethod);
+}
+
+ActionBlock discard(ActionBlock value) {
+    value.op(Action::Pop);
+    return value;
+}
+
 ActionBlock setVariable(std::string_view name, const ActionBlock& value) {
     return ActionBlock().push(name).append(value).op(Action::SetVariable);
 }
@@ -86,6 +118,28 @@ ActionBlock clamp(std::string_view target, Property which, int low, int high) {
     return when(less(property(target, which), number(low)), setProperty(target, which, number(low)))
         .append(when(greater(property(target, which), number(high)),
                      setProperty(target, which, number(high))));
+}
+
+ActionBlock onMouseDown(const ActionBlock& body) {
+    return ActionBlock()
+        .push("_root")
+        .op(Action::GetVariable)
+        .push("onMouseDown")
+        .defineFunction(body)
+        .op(Action::SetMember);
+}
+
+ActionBlock fscommand(std::string_view command, std::string_view arguments) {
+    return ActionBlock().getUrl("FSCommand:" + std::string(command), arguments);
+}
+
+ActionBlock setStageDisplayState(std::string_view state) {
+    return ActionBlock()
+        .push("Stage")
+        .op(Action::GetVariable)
+        .push("displayState")
+        .push(state)
+        .op(Action::SetMember);
 }
 
 ActionBlock near(std::string_view first, std::string_view second, int distance,
