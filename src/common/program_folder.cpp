@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -20,6 +21,10 @@ QString ProgramFolder() {
     if (!OverriddenFolder().isEmpty())
         return OverriddenFolder();
     return WithTrailingSlash(QCoreApplication::applicationDirPath());
+}
+
+QString ProgramFilePath() {
+    return ProgramFolder() + QFileInfo(QCoreApplication::applicationFilePath()).fileName();
 }
 
 void SetProgramFolderForTesting(const QString& folder) {

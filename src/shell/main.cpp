@@ -3,6 +3,8 @@
 #include "platform/ui_dispatcher.h"
 #include "shell/client_shutdown.h"
 #include "shell/main_window.h"
+#include "upgrade/au_thread.h"
+#include "upgrade/messages/upgrade_messages.h"
 
 #include <QApplication>
 #include <cstdlib>
@@ -13,6 +15,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(ApplicationTitle());
+    DetectLanguage();
 
     TUiDispatcher dispatcher;
     auto frmMain = std::make_unique<TfrmMain>();
@@ -20,8 +23,10 @@ int main(int argc, char* argv[]) {
     const int result = QApplication::exec();
     // Downloads still running are abandoned, not awaited: their transfers stop at once and
     // leave no partial file. One that cannot stop in time must not outlive the window or the
-    // libraries it uses, so the process then ends without running any destructor.
-    if (!CloseClient(frmMain, dispatcher, std::chrono::seconds(2)))
+    // libraries it uses, so the process then ends without running any destructor. The upgrade
+    // component's transfers are given up with the window, and are waited for in the same way.
+    if (!CloseClient(frmMain, dispatcher, std::chrono::seconds(2)) ||
+        !TauEventThread::WaitForAbandoned(std::chrono::seconds(2)))
         std::quick_exit(result);
     CheckLeaksNow();
     return result;

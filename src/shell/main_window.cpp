@@ -32,6 +32,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     FDownloadProgress =
         new TProgressRelay([this](qint64 count) { IdHTTPDownloadWork(count); }, this);
     WireHandlers();
+    CreateAutoUpdater();
     resize(950, 547);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -113,6 +114,7 @@ void TfrmMain::WireHandlers() {
     }
     const std::pair<QPushButton*, void (TfrmMain::*)()> buttons[] = {
         {Button1, &TfrmMain::Button1Click},
+        {Button2, &TfrmMain::Button2Click},
         {btnAddFavorate, &TfrmMain::btnAddFavorateClick},
         {btnStop, &TfrmMain::btnStopClick},
         {btnReplay, &TfrmMain::btnReplayClick},

@@ -25,6 +25,7 @@ class TfrmFullScreen;
 class TLibraryConnection;
 class TLocalGamesView;
 class TSkinData;
+class TauAutoUpdater;
 
 // The main window: the catalogue panes, the player page, the local library, the settings and
 // the About page. It owns every object of the user interface.
@@ -38,6 +39,7 @@ public:
     void Image1Click();
     void Image3Click();
     void Button1Click();
+    void Button2Click();
     void WB_GameListBeforeNavigate2(TBrowserPane* pane, const QString& url, bool& cancel);
     void WB_GameTreeListBeforeNavigate2(TBrowserPane* pane, const QString& url, bool& cancel);
     // The part of a game link's interception that runs after the pane's navigation is cancelled:
@@ -151,6 +153,8 @@ public:
     std::unique_ptr<TLibraryConnection> qry_flash;
     TSkinData* SkinData1 = nullptr;
     QSystemTrayIcon* TrayIcon1 = nullptr;
+    // Checks the vendor's site for a newer client, ten seconds after start and on "检查升级".
+    TauAutoUpdater* auAutoUpdater1 = nullptr;
     // Made hidden right after the window; its key hook watches Esc and F1 from then on.
     std::unique_ptr<TfrmFullScreen> frmFullScreen;
 
@@ -177,6 +181,7 @@ private:
     void RegisterHideHotKey();
     void ShowHotKeyState();
     void CreateFullScreenWindow();
+    void CreateAutoUpdater();
 
     QString FProgramFolder;
     QString FSkinFolder;

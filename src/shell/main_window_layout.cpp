@@ -6,6 +6,7 @@
 #include "shell/clickable_image.h"
 #include "shell/hot_key_field.h"
 #include "shell/main_window.h"
+#include "shell/program_version.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -228,7 +229,8 @@ QWidget* TfrmMain::BuildAboutPage() {
           QStringLiteral("本客户端集合了上万个小游戏，您只需下载一次，就算网络断线您也还能继续玩"),
           QStringLiteral("客服号码：800-820-7788"),
           QStringLiteral("电子邮件：service@pebblo.example"),
-          QStringLiteral("网站：") + VendorHost(), QStringLiteral("版本：V3.7")})
+          QStringLiteral("网站：") + VendorHost(),
+          QStringLiteral("版本：V") + ProgramVersionNumber()})
         lines->addWidget(new QLabel(line));
 
     Button1 = NamedButton(QStringLiteral("Button1"), QStringLiteral("点击进入小游戏"));

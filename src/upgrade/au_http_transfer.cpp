@@ -259,20 +259,10 @@ private:
     bool ChooseOutput() {
         const int status = FRun.StatusCode;
         if ((status == 200 || status == 206) && !FRun.OutputFileName.isEmpty()) {
-            try {
-                std::unique_ptr<QIODevice> file = TauFileStream::Create(FRun.OutputFileName);
-                const TauFileAttributes incomplete = FRun.Attributes.Incomplete;
-                if (!(incomplete == TauFileAttributes{atrArchive}))
-                    ApplyFileAttributes(FRun.OutputFileName, incomplete);
-                const std::lock_guard lock(FRun.Lock);
-                FRun.Output = std::move(file);
-                FRun.OutputIsFile = true;
+            if (CreateOutputFile())
                 return true;
-            } catch (const EFailure& failure) {
-                FRun.OutputError = failure.Message();
-                if (FRun.Success)
-                    return false;
-            }
+            if (FRun.Success)
+                return false;
         }
         auto memory = std::make_unique<QBuffer>();
         const qint64 length = FRun.ContentLength;
@@ -281,6 +271,27 @@ private:
         memory->open(QIODevice::ReadWrite);
         const std::lock_guard lock(FRun.Lock);
         FRun.Output = std::move(memory);
+        return true;
+    }
+
+    // Under the lock: a Release from the UI thread either comes first, and then no file is
+    // created (its host may be deleting its files right then), or it closes this one.
+    bool CreateOutputFile() {
+        std::unique_lock lock(FRun.Lock);
+        if (FRun.Released) {
+            lock.unlock();
+            Check();
+        }
+        try {
+            FRun.Output = TauFileStream::Create(FRun.OutputFileName);
+        } catch (const EFailure& failure) {
+            FRun.OutputError = failure.Message();
+            return false;
+        }
+        const TauFileAttributes incomplete = FRun.Attributes.Incomplete;
+        if (!(incomplete == TauFileAttributes{atrArchive}))
+            ApplyFileAttributes(FRun.OutputFileName, incomplete);
+        FRun.OutputIsFile = true;
         return true;
     }
 

@@ -3,9 +3,13 @@
 #include "platform/shell_open.h"
 #include "upgrade/au_utils.h"
 
-// This platform has no dial-up connection setting to consult: an address of the machine's own
-// host name other than the loopback one decides.
+// The system's own word comes first, as the dial-up connection setting does on the client's home
+// platform: here a default route. Only when the routing tables cannot be read does an address of
+// the machine's own host name other than the loopback one decide; a host name that the local
+// hosts file maps to a loopback address would otherwise keep a connected machine off line.
 bool IsOnline() {
+    if (const std::optional<bool> routed = HasDefaultRoute())
+        return *routed;
     return HasLocalNetworkAddress();
 }
 

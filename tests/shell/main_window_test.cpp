@@ -7,11 +7,13 @@
 #include "shell/skin_data.h"
 #include "support/pump_events.h"
 #include "support/recorded_messages.h"
+#include "upgrade/au_auto_updater.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -250,6 +252,34 @@ TEST_F(MainWindow, ProgramPageSwitchesDoNotRaiseTheChangeHandler) {
     EXPECT_EQ(raised, 0);
     window.pcMain->setCurrentIndex(7);
     EXPECT_EQ(raised, 1);
+}
+
+TEST_F(MainWindow, CarriesItsUpgradeComponentAndCheckingFirstSaysTheClientIsUpToDate) {
+    qputenv("PEBBLO_VENDOR_HOST", "127.0.0.1:9");
+    TfrmMain& window = Create();
+    qunsetenv("PEBBLO_VENDOR_HOST");
+    TauAutoUpdater* updater = window.auAutoUpdater1;
+    ASSERT_NE(updater, nullptr);
+    EXPECT_EQ(updater->objectName(), QStringLiteral("auAutoUpdater1"));
+    EXPECT_TRUE(updater->AutoCheck());
+    EXPECT_EQ(updater->InfoFileURL, QStringLiteral("http://127.0.0.1:9/down/update.xml"));
+    EXPECT_EQ(updater->VersionControl, byNumber);
+    EXPECT_EQ(updater->VersionNumber, QStringLiteral("3.7"));
+    EXPECT_EQ(updater->VersionDate, QStringLiteral("12/17/2008"));
+    const QStringList about = [&window] {
+        QStringList lines;
+        for (const QLabel* label : window.tsAbout->findChildren<QLabel*>())
+            lines.append(label->text());
+        return lines;
+    }();
+    EXPECT_TRUE(about.contains(QStringLiteral("版本：V3.7"))) << about.join('|').toStdString();
+
+    // Before any check has completed the answer is "nothing newer", whatever the check finds.
+    window.Button2->click();
+    EXPECT_EQ(FMessages.Plain, QStringList{QStringLiteral("当前已是最新版本")});
+    EXPECT_TRUE(updater->Busy());
+    EXPECT_TRUE(PumpEventsUntil([updater] { return !updater->Busy(); }));
+    EXPECT_TRUE(FMessages.Errors.isEmpty());
 }
 
 } // namespace

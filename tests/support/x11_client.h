@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QList>
 #include <QProcess>
+#include <QString>
 #include <QStringList>
 #include <X11/keysym.h>
 #include <cstdlib>
@@ -78,6 +80,35 @@ public:
         const bool running = reply && xcb_get_property_value_length(reply) > 0;
         std::free(reply);
         return running;
+    }
+
+    // The viewable top-level windows whose _NET_WM_NAME contains Title. Unlike xdotool this
+    // finds a title that the client could not write into WM_NAME in its own locale.
+    QList<xcb_window_t> WindowsTitled(const QString& title) {
+        QList<xcb_window_t> found;
+        auto* tree =
+            xcb_query_tree_reply(FConnection, xcb_query_tree(FConnection, FScreen->root), nullptr);
+        if (tree == nullptr)
+            return found;
+        const xcb_atom_t name = Atom("_NET_WM_NAME");
+        const xcb_atom_t utf8 = Atom("UTF8_STRING");
+        const xcb_window_t* children = xcb_query_tree_children(tree);
+        for (int i = 0; i < xcb_query_tree_children_length(tree); ++i) {
+            auto* attributes = xcb_get_window_attributes_reply(
+                FConnection, xcb_get_window_attributes(FConnection, children[i]), nullptr);
+            auto* property = xcb_get_property_reply(
+                FConnection, xcb_get_property(FConnection, 0, children[i], name, utf8, 0, 256),
+                nullptr);
+            if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE && property &&
+                QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(property)),
+                                  xcb_get_property_value_length(property))
+                    .contains(title))
+                found.append(children[i]);
+            std::free(attributes);
+            std::free(property);
+        }
+        std::free(tree);
+        return found;
     }
 
     xcb_atom_t Atom(const char* name) {

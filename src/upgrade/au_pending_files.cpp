@@ -1,0 +1,44 @@
+#include "upgrade/au_pending_files.h"
+
+#include "common/folder_lookup.h"
+#include "platform/file_attributes.h"
+#include "upgrade/au_utils.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+namespace {
+
+const QString kPendingSuffix = QStringLiteral(".uTMP");
+
+QStringList PendingFiles(const QString& folder) {
+    QDir directory(folder);
+    directory.setNameFilters({QLatin1Char('*') + kPendingSuffix});
+    directory.setFilter(QDir::Files | QDir::Hidden | QDir::System);
+    QStringList paths;
+    for (const QString& name : directory.entryList())
+        paths.append(directory.filePath(name));
+    return paths;
+}
+
+} // namespace
+
+QString PendingFilePath(const QString& folder, const QString& url) {
+    return ResolveInFolder(folder, URLToFileName(url) + kPendingSuffix);
+}
+
+void DeletePendingFiles(const QString& folder, const QString& keep) {
+    for (const QString& path : PendingFiles(folder)) {
+        if (path != keep)
+            QFile::remove(path);
+    }
+}
+
+void DeleteIncompletePendingFiles(const QString& folder) {
+    for (const QString& path : PendingFiles(folder)) {
+        const std::optional<quint32> attributes = ReadFileAttributes(path);
+        if (attributes && (*attributes & WindowsAttribute::Temporary) != 0)
+            QFile::remove(path);
+    }
+}

@@ -1,0 +1,123 @@
+// The information file's parse and the version decision, without display or network.
+#include "common/date_time.h"
+#include "common/gbk_text.h"
+#include "upgrade/au_info_file.h"
+
+#include <QRandomGenerator>
+#include <gtest/gtest.h>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+// "Today" is pinned for the decisions by date.
+class PinnedToday : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TClock::SetNowForTesting([] { return QDateTime(QDate(2009, 1, 20), QTime(12, 0)); });
+    }
+    void TearDown() override { TClock::SetNowForTesting(nullptr); }
+};
+
+TEST(InfoFile, ValuesEndAtControlBytesOrTheEndAndKeepTheirCase) {
+    const TauInfoFileContent info = ParseInfoFile("#VERSION=3.8 Beta\r\n"
+                                                  "#Date=01/15/2009\t(release)\r\n"
+                                                  "#Method=1\r\n"
+                                                  "#Url=http://Vendor.example/Down/App.exe");
+    EXPECT_EQ(info.Version, QStringLiteral("3.8 Beta"));
+    EXPECT_EQ(info.Date, QStringLiteral("01/15/2009"));
+    EXPECT_EQ(info.Method, umUseExternalSetup);
+    // The last line has no line end: its value runs to the end of the file.
+    EXPECT_EQ(info.Files, QStringList{QStringLiteral("http://Vendor.example/Down/App.exe")});
+}
+
+TEST(InfoFile, FilesAreNumberedOnFromTheFilesAlreadyFound) {
+    EXPECT_EQ(ParseInfoFile("#url=a\n#url1=b\n#url2=c\n").Files, (QStringList{"a", "c"}));
+    EXPECT_EQ(ParseInfoFile("#url1=a\n#url3=c\n").Files, QStringList{"a"});
+    EXPECT_EQ(ParseInfoFile("#url1=a\n#url2=b\n#url3=c\n").Files, (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(ParseInfoFile("#url=a\n#url0=b\n#url3=c\n#url4=d\n#url2=\n").Files,
+              (QStringList{"a", "b", "c", "d"}));
+    // An empty value counts as absent and ends the numbering.
+    EXPECT_EQ(ParseInfoFile("#url=\n#url1=a\n#url2=\n#url3=c\n").Files, QStringList{"a"});
+}
+
+TEST(InfoFile, TheMessageNeedsItsBraceAndStopsAtTheFirstClosingOne) {
+    const QByteArray gbkMessage = ToGbk(QStringLiteral("新版本 3.8\r\n下载更快。"));
+    EXPECT_EQ(ParseInfoFile("#message={" + gbkMessage + "} and {more}\n").Message,
+              QStringLiteral("新版本 3.8\r\n下载更快。"));
+    EXPECT_TRUE(ParseInfoFile("#message=Version 3.8}\n").Message.isEmpty());
+    EXPECT_EQ(ParseInfoFile("#message={runs to the end").Message,
+              QStringLiteral("runs to the end"));
+    // The first occurrence anywhere wins, even inside another value.
+    const TauInfoFileContent quoted =
+        ParseInfoFile("#message={see #url=http://old.example/x\n}\n#url=http://new.example/y\n");
+    EXPECT_EQ(quoted.Files, QStringList{"http://old.example/x"});
+    EXPECT_EQ(ParseInfoFile("#method=2\n").Method, umRedirectToURL);
+    EXPECT_EQ(ParseInfoFile("#method=x1\n").Method, umSelfUpgrade);
+}
+
+TEST(InfoFile, GarbageAndHugeFilesGiveOrdinaryOutcomes) {
+    QRandomGenerator random(20090115);
+    QByteArray garbage(512 * 1024, '\0');
+    for (char& byte : garbage)
+        byte = static_cast<char>(random.bounded(256));
+    // Pattern bytes sprinkled in, so that half-keys and keys at the very end occur.
+    for (int i = 0; i < 4000; ++i)
+        garbage[random.bounded(garbage.size())] = "#={}\r\n"[random.bounded(6)];
+    const TauInfoFileContent noise = ParseInfoFile(garbage + "#url");
+    EXPECT_TRUE(noise.Files.isEmpty());
+    EXPECT_EQ(ParseInfoFile(garbage + "\n#url=http://x.example/a.exe").Files,
+              QStringList{"http://x.example/a.exe"});
+
+    // A megabyte of numbered files is read in one pass, not one search per key.
+    QByteArray many;
+    for (int k = 1; many.size() < kLargestInfoFile; ++k)
+        many +=
+            "#url" + QByteArray::number(k) + "=http://x.example/" + QByteArray::number(k) + "\n";
+    const TauInfoFileContent listed = ParseInfoFile(many);
+    ASSERT_GT(listed.Files.size(), 30000);
+    EXPECT_EQ(listed.Files.constLast(),
+              QStringLiteral("http://x.example/%1").arg(listed.Files.size()));
+
+    const TauInfoFileContent empty = ParseInfoFile(QByteArray());
+    EXPECT_TRUE(empty.Files.isEmpty());
+    EXPECT_FALSE(IsNewerVersion(byNumber, empty, QStringLiteral("3.7"), QString()));
+}
+
+TEST(InfoFile, VersionsCompareByNumberOrAsWholeTexts) {
+    const auto newer = [](const char* offered) {
+        TauInfoFileContent info;
+        info.Version = QString::fromLatin1(offered);
+        return IsNewerVersion(byNumber, info, QStringLiteral("3.7"), QStringLiteral("12/17/2008"));
+    };
+    EXPECT_FALSE(newer("3.7"));
+    EXPECT_FALSE(newer("3.7.0.0"));
+    EXPECT_FALSE(newer("3.6.9"));
+    EXPECT_TRUE(newer("3.8"));
+    EXPECT_TRUE(newer("3.10"));
+    EXPECT_TRUE(newer("3.7.1"));
+    EXPECT_TRUE(newer("3.7 beta"));
+}
+
+TEST_F(PinnedToday, DatesCompareStrictlyAndAnUnreadableOneIsToday) {
+    const auto newer = [](const char* offered, const char* running) {
+        TauInfoFileContent info;
+        info.Date = QString::fromLatin1(offered);
+        return IsNewerVersion(byDate, info, QStringLiteral("3.7"), QString::fromLatin1(running));
+    };
+    EXPECT_TRUE(newer("01/15/2009", "12/17/2008"));
+    EXPECT_FALSE(newer("12/17/2008", "12/17/2008"));
+    EXPECT_FALSE(newer("1/5/2008", "12/17/2008"));
+    // Missing or malformed: today, which is newer exactly when the running date is earlier.
+    for (const char* unreadable : {"", "01-15-2009", "02/30/2009", "1/x/2009", "13/01/2009"}) {
+        EXPECT_TRUE(newer(unreadable, "01/19/2009")) << unreadable;
+        EXPECT_FALSE(newer(unreadable, "01/20/2009")) << unreadable;
+    }
+    EXPECT_EQ(ParseVersionDate(QStringLiteral("2/3/2009")), QDate(2009, 2, 3));
+    EXPECT_EQ(FormatVersionDate(QDate(2009, 2, 3)), QStringLiteral("02/03/2009"));
+}
+
+} // namespace
