@@ -69,14 +69,14 @@ QString AsText(const TMessageArgument& argument) {
     return std::get<QString>(argument);
 }
 
-// The C library formats numbers only, from a specification rebuilt here out of checked parts.
-QByteArray NumberSpecification(const TPlaceholder& placeholder, const char* conversion) {
-    QByteArray specification = '%' + placeholder.Flags.toLatin1();
+// The C library formats numbers only, from a directive rebuilt here out of checked parts.
+QByteArray NumberDirective(const TPlaceholder& placeholder, const char* conversion) {
+    QByteArray directive = '%' + placeholder.Flags.toLatin1();
     if (placeholder.Width >= 0)
-        specification += QByteArray::number(placeholder.Width);
+        directive += QByteArray::number(placeholder.Width);
     if (placeholder.Precision >= 0)
-        specification += '.' + QByteArray::number(placeholder.Precision);
-    return specification + conversion;
+        directive += '.' + QByteArray::number(placeholder.Precision);
+    return directive + conversion;
 }
 
 QString FormatText(const TPlaceholder& placeholder, QString text) {
@@ -89,11 +89,10 @@ QString FormatText(const TPlaceholder& placeholder, QString text) {
 
 QString FormatArgument(const TPlaceholder& placeholder, const TMessageArgument& argument) {
     if (placeholder.Conversion == QLatin1Char('d'))
-        return QString::asprintf(NumberSpecification(placeholder, "lld").constData(),
+        return QString::asprintf(NumberDirective(placeholder, "lld").constData(),
                                  static_cast<long long>(AsInteger(argument)));
     if (placeholder.Conversion == QLatin1Char('f'))
-        return QString::asprintf(NumberSpecification(placeholder, "f").constData(),
-                                 AsReal(argument));
+        return QString::asprintf(NumberDirective(placeholder, "f").constData(), AsReal(argument));
     return FormatText(placeholder, AsText(argument));
 }
 
