@@ -41,6 +41,8 @@ struct TTransferRun {
     bool TryAgain = false;
     bool Continue = true;
     bool WriteFailed = false;
+    // The body ended in a failed read (a chunked body cut short, a reset): it is not whole.
+    bool ReadFailed = false;
     QString OutputError;
     std::atomic<bool> Reading = true;
 

@@ -304,6 +304,7 @@ private:
             if (count <= 0) {
                 // A read cut short by a stop request is no end of the body.
                 Check();
+                FRun.ReadFailed = count < 0;
                 return;
             }
             FRun.BytesRead += static_cast<quint32>(count);
@@ -345,7 +346,8 @@ private:
         FRun.Success = status == 200 || status == 206;
         if (FRun.Success && FRun.ContentLength != 0 && FRun.Output)
             FRun.Success = static_cast<qint64>(FRun.ContentLength) == FRun.BytesRead;
-        if (FRun.WriteFailed)
+        // Without a length only the reading tells whether the body came whole.
+        if (FRun.WriteFailed || FRun.ReadFailed)
             FRun.Success = false;
     }
 

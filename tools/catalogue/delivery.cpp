@@ -88,14 +88,17 @@ void sendSlowly(const Payload& body, uint64_t bytesPerSecond, const std::string&
         });
 }
 
-void sendWithoutLength(const Payload& body, bool chunked, const std::string& type,
-                       httplib::Response& response) {
+void sendWithoutLength(const Payload& body, bool chunked, std::optional<uint64_t> cut,
+                       const std::string& type, httplib::Response& response) {
     // Without a length only the closing can end the body, but the server would keep the
     // connection open for the next request: a provider that fails after the last byte makes
-    // it close. Chunked bodies end with their last chunk instead.
-    auto provider = [body, chunked](size_t offset, httplib::DataSink& sink) {
+    // it close. Chunked bodies end with their last chunk instead, unless cut short.
+    auto provider = [body, chunked, cut](size_t offset, httplib::DataSink& sink) {
+        if (cut && offset >= *cut)
+            return false;
         std::string piece;
-        body.read(offset, kChunk, piece);
+        const uint64_t left = cut ? *cut - offset : kChunk;
+        body.read(offset, static_cast<size_t>(std::min<uint64_t>(left, kChunk)), piece);
         if (!piece.empty())
             return sink.write(piece.data(), piece.size());
         if (!chunked)
@@ -146,10 +149,10 @@ void deliver(Reply reply, const Fault& fault, const httplib::Request& request,
         return;
     case Fault::Kind::NoLength:
         response.set_header("Connection", "close");
-        sendWithoutLength(body, false, reply.contentType, response);
+        sendWithoutLength(body, false, std::nullopt, reply.contentType, response);
         return;
     case Fault::Kind::Chunked:
-        sendWithoutLength(body, true, reply.contentType, response);
+        sendWithoutLength(body, true, fault.amount, reply.contentType, response);
         return;
     default:
         if (body.size() == 0)

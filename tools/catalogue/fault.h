@@ -15,7 +15,8 @@
 //   auth                            401 with a realm until the demo credentials come along
 //   proxyauth                       407 with a realm until the demo proxy credentials come along
 //   nolength                        no Content-Length; the connection closes after the body
-//   chunked                         chunked transfer coding
+//   chunked[:bytes]                 chunked transfer coding; with bytes, the connection closes
+//                                   after that many without the last chunk
 //   empty                           200 with an empty body
 //   stamped                         dates, entity tag and language headers added to the reply
 //   longheader[:bytes]              an ETag header of that many bytes (default 5000)
