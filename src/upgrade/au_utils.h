@@ -29,6 +29,8 @@ bool HasLocalNetworkAddress();
 // Part of Whole in per cent, rounded half to even, kept as its low 8 bits; 0 for a Whole of 0.
 quint8 CalcPercent(long double part, long double whole);
 
+// Opens Url, taken as an http address unless it starts with a scheme, with the desktop's browser
+// (UseBrowser) or its handler for the address.
 void OpenURL(QString url, bool useBrowser);
 QString FindAssociatedProgram(const QString& extension);
 void SplitCommandLine(QString& command, QString& params);

@@ -3,6 +3,8 @@
 #include "platform/shell_open.h"
 #include "upgrade/au_utils.h"
 
+#include <QRegularExpression>
+
 // The system's own word comes first, as the dial-up connection setting does on the client's home
 // platform: here a default route. Only when the routing tables cannot be read does an address of
 // the machine's own host name other than the loopback one decide; a host name that the local
@@ -22,7 +24,10 @@ bool HasLocalNetworkAddress() {
 }
 
 void OpenURL(QString url, bool useBrowser) {
-    if (!url.contains(QLatin1String("://")))
+    // The address comes from the network: unless it starts with a scheme it is a web address,
+    // and so never reaches the browser as one of its options ("--…").
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
+    if (!scheme.match(url).hasMatch())
         url.prepend(QLatin1String("http://"));
     if (useBrowser) {
         const QString program = FindAssociatedProgram(QStringLiteral(".html"));

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <ostream>
 #include <sys/stat.h>
+#include <utility>
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
@@ -144,12 +145,21 @@ protected:
 TEST_F(DesktopBrowser, TheDefaultBrowserIsFoundAndGivenTheAddress) {
     EXPECT_EQ(FindAssociatedProgram(QStringLiteral(".html")), FBrowser);
     EXPECT_EQ(FindAssociatedProgram(QStringLiteral(".")), QString());
-    OpenURL(QStringLiteral("www.example.com/news"), true);
-    QFile opened(FBrowser + QStringLiteral(".opened"));
-    for (int i = 0; i < 500 && opened.size() == 0; ++i)
-        QThread::msleep(10);
-    ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
-    EXPECT_EQ(opened.readAll(), "http://www.example.com/news\n");
+    // The addresses come from the information file: one that does not start with a scheme is a
+    // web address, even when it looks like an option of the browser.
+    const std::pair<QString, QByteArray> addresses[] = {
+        {QStringLiteral("www.example.com/news"), "http://www.example.com/news"},
+        {QStringLiteral("https://example.com/a?b=c"), "https://example.com/a?b=c"},
+        {QStringLiteral("--gpu-launcher=true ://"), "http://--gpu-launcher=true ://"}};
+    for (const auto& [address, given] : addresses) {
+        QFile opened(FBrowser + QStringLiteral(".opened"));
+        opened.remove();
+        OpenURL(address, true);
+        for (int i = 0; i < 500 && opened.size() == 0; ++i)
+            QThread::msleep(10);
+        ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
+        EXPECT_EQ(opened.readAll(), given + "\n");
+    }
 }
 
 } // namespace
