@@ -65,8 +65,8 @@ bool TauAutoUpdater::TransferStopped() const {
 }
 
 void TauAutoUpdater::BindTransferNotifications() {
-    // A transfer that was stopped may still have a report on its way to the UI thread: from then
-    // on nothing it reports counts.
+    // A transfer that was stopped may still have a report on its way to the UI thread, its outcome
+    // included: from then on nothing it reports counts, or an abandoned upgrade would go on.
     OnHeaderInfo = [this](TauCustomHTTP*, int, const QString&, const QString&, const QString&,
                           const QString&, int contentLength, const QString&, TDateTime,
                           TDateTime lastModified, TDateTime, const QString&,
@@ -90,12 +90,16 @@ void TauAutoUpdater::BindTransferNotifications() {
             InfoFileTooLarge();
     };
     OnDone = [this](TauCustomHTTP*, const QString&, int, QIODevice* data) {
+        if (TransferStopped())
+            return;
         if (FInfoMode)
             InfoFileDone(data);
         else
             FileDone(data);
     };
     OnSkipped = [this](TauCustomHTTP*) {
+        if (TransferStopped())
+            return;
         // In a check only a reply too large for an information file is refused at its headers.
         if (FInfoMode)
             InfoFileDone(nullptr);
@@ -103,12 +107,16 @@ void TauAutoUpdater::BindTransferNotifications() {
             DownloadNextFile(false);
     };
     OnConnectionLost = [this](TauCustomHTTP*, const QString&, int, int, QIODevice*) {
-        ConnectionLost();
+        if (!TransferStopped())
+            ConnectionLost();
     };
     OnNoResponse = [this](TauCustomHTTP*) {
-        HostUnreachable();
+        if (!TransferStopped())
+            HostUnreachable();
     };
     OnHTTPError = [this](TauCustomHTTP*, int statusCode, QIODevice*) {
+        if (TransferStopped())
+            return;
         if (FInfoMode)
             NoInfoFile();
         else
@@ -119,6 +127,8 @@ void TauAutoUpdater::BindTransferNotifications() {
             PasswordRequired(realm, tryAgain);
     };
     OnOutputFailed = [this](TauCustomHTTP*, const QString&) {
+        if (TransferStopped())
+            return;
         // Only a file download has an output file: its pending file could not be written.
         DiscardPartialFile();
         FileError(kUnwritableFile);

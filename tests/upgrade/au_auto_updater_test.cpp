@@ -503,6 +503,32 @@ TEST_F(AutoUpdater, AStopKeepsTheWholePendingFilesAndDropsTheCutOne) {
     EXPECT_EQ(UpgradeWizardForm(), nullptr);
 }
 
+TEST_F(AutoUpdater, AnAbortWhileAFileEndsIsTheEndOfTheUpgrade) {
+    Serve(QStringLiteral("a.dat"), Pattern(20000, 'a'));
+    Serve(QStringLiteral("empty.dat"), QByteArray());
+    OfferFiles("a.dat,empty.dat,a.dat");
+    FUser.Answers = {TUser::Press(kYes)};
+    FUpdater->OnFileStart = [this](TauAutoUpdater*, const QString& url, int, TDateTime, bool&) {
+        Note(QStringLiteral("start ") + FileFromURL(url));
+        if (!url.endsWith(QLatin1String("empty.dat")))
+            return;
+        // The user gives up while the UI thread is busy and the file's outcome is on its way.
+        QTimer::singleShot(0, FUpdater.get(), [this] {
+            QThread::msleep(300);
+            FUpdater->AbortUpgrade();
+        });
+        // A handler this long ends the UI thread's turn for the transfer's calls.
+        QThread::msleep(20);
+    };
+    ASSERT_TRUE(Upgrade(QStringLiteral("aborted")));
+    PumpEventsUntil([] { return false; }, 500);
+    EXPECT_EQ(FLog, (QStringList{"begin 3", "start a.dat", "done a.dat.uTMP", "start empty.dat",
+                                 "aborted"}));
+    EXPECT_EQ(FUser.Seen.size(), 1) << FUser.Seen.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(PendingFiles().isEmpty());
+    EXPECT_EQ(UpgradeWizardForm(), nullptr);
+}
+
 TEST_F(AutoUpdater, AProtectedFileAsksForTheLoginAndCancellingAbandons) {
     Serve(QStringLiteral("secret.dat"), Pattern(8000, 's'));
     OfferFiles("secret.dat?fault=auth");
