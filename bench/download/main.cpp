@@ -9,6 +9,7 @@
 #include "platform/ui_dispatcher.h"
 #include "shell/main_window.h"
 #include "support/catalogue_process.h"
+#include "support/count_argument.h"
 #include "support/process_tree.h"
 #include "support/program_files.h"
 
@@ -97,8 +98,8 @@ double SecondsToFirstFrame(TfrmMain& window, const QString& link) {
 int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
-    const int megabytes = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 200;
-    const int rounds = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 5;
+    const int megabytes = CountArgument(argc, argv, 1, 200);
+    const int rounds = CountArgument(argc, argv, 2, 5);
 
     QProcess catalogue;
     const QString host = StartCatalogueProcess(catalogue);

@@ -10,6 +10,7 @@
 #include "platform/ui_dispatcher.h"
 #include "shell/main_window.h"
 #include "support/catalogue_process.h"
+#include "support/count_argument.h"
 #include "support/process_tree.h"
 #include "support/program_files.h"
 #include "swf_games.h"
@@ -86,8 +87,8 @@ void Play(TfrmMain& window, const QString& name) {
 int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
-    const int games = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 20;
-    const int secondsPerGame = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 3;
+    const int games = CountArgument(argc, argv, 1, 20);
+    const int secondsPerGame = CountArgument(argc, argv, 2, 3);
 
     QProcess catalogue;
     const QString host = StartCatalogueProcess(catalogue);

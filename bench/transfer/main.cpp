@@ -7,6 +7,7 @@
 // It starts its own demo catalogue.
 #include "platform/ui_dispatcher.h"
 #include "support/catalogue_process.h"
+#include "support/count_argument.h"
 #include "upgrade/au_http.h"
 
 #include <QCoreApplication>
@@ -99,8 +100,8 @@ TRun RunComponent(const QString& url, const QString& target, int blockSize) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
-    const int megabytes = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 200;
-    const int rounds = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 5;
+    const int megabytes = CountArgument(argc, argv, 1, 200);
+    const int rounds = CountArgument(argc, argv, 2, 5);
 
     QProcess catalogue;
     const QString host = StartCatalogueProcess(catalogue);

@@ -19,6 +19,7 @@
 #include <ostream>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <vector>
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
@@ -236,6 +237,34 @@ TEST_F(Transfers, IntoAFileThatEndsWithTheCompleteAttributes) {
     QFile file(File("app.exe.uTMP"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), Blob(2097152));
+}
+
+TEST_F(Transfers, ASlowTransferReportsWholeSecondsTheTimeLeftAndKilobytesPerSecond) {
+    struct TReport {
+        int BytesRead, Elapsed, Left;
+        float Rate;
+    };
+    std::vector<TReport> reports;
+    FHttp->OnTransferProgress = [&reports](TauCustomHTTP*, const QString&, int, int bytesRead,
+                                           int elapsed, int left, quint8, float rate, QIODevice*) {
+        reports.push_back({bytesRead, elapsed, left, rate});
+    };
+    QElapsedTimer clock;
+    clock.start();
+    // 1 MiB at 400,000 bytes a second: some 2.6 s.
+    ASSERT_TRUE(Transfer(Url(QStringLiteral("/bench/blob?mb=1&fault=slow:400000"))));
+    const qint64 seconds = clock.elapsed() / 1000;
+    ASSERT_FALSE(reports.empty());
+    for (std::size_t i = 1; i < reports.size(); ++i)
+        EXPECT_GE(reports[i].Elapsed, reports[i - 1].Elapsed);
+    for (const TReport& report : reports)
+        EXPECT_GE(report.Left, 0) << "at " << report.BytesRead << " bytes";
+    const TReport& last = reports.back();
+    EXPECT_EQ(last.BytesRead, 1048576);
+    EXPECT_EQ(last.Left, 0);
+    EXPECT_GE(last.Elapsed, 2);
+    EXPECT_LE(last.Elapsed, seconds);
+    EXPECT_FLOAT_EQ(last.Rate, 1024.0f / static_cast<float>(last.Elapsed));
 }
 
 TEST_F(Transfers, AReadOnlyHiddenOutputFileIsReplaced) {
