@@ -9,8 +9,7 @@
 #include "platform/flash_player.h"
 #include "platform/ui_dispatcher.h"
 #include "shell/main_window.h"
-#include "support/catalogue_process.h"
-#include "support/count_argument.h"
+#include "support/bench_setup.h"
 #include "support/process_tree.h"
 #include "support/program_files.h"
 #include "swf_games.h"
@@ -91,10 +90,9 @@ int main(int argc, char* argv[]) {
     const int secondsPerGame = CountArgument(argc, argv, 2, 3);
 
     QProcess catalogue;
-    const QString host = StartCatalogueProcess(catalogue);
+    const QString host = StartBenchCatalogue(catalogue);
     if (host.isEmpty())
         return 1;
-    qputenv("PEBBLO_CATALOGUE_HOST", host.toUtf8());
 
     QTemporaryDir folder;
     if (!CopyInstalledProgramFiles(folder.path()))

@@ -6,8 +6,7 @@
 //
 // It starts its own demo catalogue.
 #include "platform/ui_dispatcher.h"
-#include "support/catalogue_process.h"
-#include "support/count_argument.h"
+#include "support/bench_setup.h"
 #include "upgrade/au_http.h"
 
 #include <QCoreApplication>
@@ -104,7 +103,7 @@ int main(int argc, char* argv[]) {
     const int rounds = CountArgument(argc, argv, 2, 5);
 
     QProcess catalogue;
-    const QString host = StartCatalogueProcess(catalogue);
+    const QString host = StartBenchCatalogue(catalogue);
     if (host.isEmpty())
         return 1;
     const QString blob = QStringLiteral("http://%1/bench/blob?mb=%2").arg(host).arg(megabytes);
