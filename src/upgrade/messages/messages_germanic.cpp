@@ -10,7 +10,7 @@ const TMessageBlock kGermanMessages = {
     "Datei wird heruntergeladen von",
     "Dateigröße: %.1f KB",
     "Übertragungsrate: %.1f KB/s",
-    "Verbleibende Zeit: %d:%.2d:%.2d",
+    "Geschätzte Restzeit: %d:%.2d:%.2d",
     "Herunterladen: %d von %d",
     "Die Aktualisierung von %s wurde erfolgreich abgeschlossen.\n\nKlicken Sie auf OK, um das "
     "Programm neu zu starten.",
@@ -47,14 +47,14 @@ const TMessageBlock kGermanMessages = {
 const TMessageBlock kDutchMessages = {
     "Upgrade wizard",
     "Bestanden downloaden...",
-    "Upgrade voltooid!",
+    "Update voltooid!",
     "Huidig bestand",
     "Alle bestanden",
     "Bestand downloaden van",
     "Bestandsgrootte: %.1f KB",
     "Overdrachtssnelheid: %.1f KB/s",
     "Geschatte resterende tijd: %d:%.2d:%.2d",
-    "Downloaden %d van %d",
+    "Bestand %d van %d downloaden",
     "De update van %s is met succes voltooid.\n\nKlik op OK om het programma opnieuw te starten.",
     "Wachtwoord invoeren",
     "Gebruikersnaam",
@@ -76,9 +76,9 @@ const TMessageBlock kDutchMessages = {
     "De update is niet voltooid.\nWilt u het bijwerken afbreken?",
     "Bestand %s is niet gevonden of niet toegankelijk.\n\nDit bestand overslaan en doorgaan met "
     "bijwerken?",
-    "Toegang tot extern bestand \"%s\" is met een wachtwoord beveiligd.\n\nVoer uw gebruikersnaam "
-    "en wachtwoord in (ontvangen na registratie) om door te gaan met het bijwerken van de "
-    "software.",
+    "Toegang tot het externe bestand \"%s\" is met een wachtwoord beveiligd.\n\nVoer uw "
+    "gebruikersnaam en wachtwoord in (ontvangen na registratie) om door te gaan met het bijwerken "
+    "van de software.",
     "De verbinding met de externe server is verbroken.\n\nHerstel de verbinding en probeer\ndeze "
     "software later opnieuw bij te werken.",
 };
@@ -261,10 +261,10 @@ const TMessageBlock kAfrikaansMessages = {
     "Waarskuwing",
     "Fout",
     "Berei voor. . .",
-    "'n Nuwer weergawe van %s is vrygestel.\n%s\nWil u u weergawe na die nuutste een opdateer?",
+    "'n Nuwer weergawe van %s is vrygestel.\n%s\nWil u na die nuutste weergawe opdateer?",
     "Geen nuwer weergawe gevind nie. U gebruik reeds\ndie nuutste weergawe van hierdie program.",
     "Die lêer met die opdateringsinligting is nie op die ontwikkelaar se webwerf gevind nie.",
-    "Gasheer %s is onbereikbaar.\n\nGaan asseblief u internetverbinding na en\nprobeer later weer "
+    "Bediener %s is onbereikbaar.\n\nGaan asseblief u internetverbinding na en\nprobeer later weer "
     "om hierdie sagteware op te dateer.",
     "Die opdatering is nie voltooi nie.\nWil u die opdatering staak?",
     "Lêer %s is nie gevind nie of is ontoeganklik.\n\nWil u hierdie lêer oorslaan en met die "

@@ -11,7 +11,7 @@ const TMessageBlock kFrenchMessages = {
     "Taille du fichier : %.1f Ko",
     "Débit : %.1f Ko/s",
     "Temps restant estimé : %d:%.2d:%.2d",
-    "Téléchargement %d sur %d",
+    "Téléchargement du fichier %d sur %d",
     "La mise à jour de %s s'est terminée avec succès.\n\nCliquez sur OK pour redémarrer le "
     "programme.",
     "Saisir le mot de passe",
@@ -26,14 +26,13 @@ const TMessageBlock kFrenchMessages = {
     "Avertissement",
     "Erreur",
     "Préparation. . .",
-    "Une nouvelle version de %s est disponible.\n%s\nVoulez-vous mettre à jour votre version avec "
-    "la plus récente ?",
-    "Aucune version plus récente trouvée. Vous utilisez\ndéjà la version la plus récente de ce "
+    "Une nouvelle version de %s est disponible.\n%s\nVoulez-vous passer à la dernière version ?",
+    "Aucune version plus récente n'a été trouvée. Vous utilisez\ndéjà la dernière version de ce "
     "programme.",
     "Le fichier contenant les informations de mise à jour est introuvable sur le site de "
     "l'éditeur.",
-    "L'hôte %s est injoignable.\n\nVeuillez vérifier votre connexion Internet et\nréessayer la "
-    "mise à jour de ce logiciel plus tard.",
+    "Le serveur %s est inaccessible.\n\nVeuillez vérifier votre connexion Internet et\nréessayer "
+    "la mise à jour de ce logiciel plus tard.",
     "La mise à jour n'est pas terminée.\nVoulez-vous abandonner la mise à jour ?",
     "Le fichier %s est introuvable ou inaccessible.\n\nIgnorer ce fichier et poursuivre la mise à "
     "jour ?",
@@ -72,7 +71,8 @@ const TMessageBlock kSpanishMessages = {
     "Se ha publicado una nueva versión de %s.\n%s\n¿Desea actualizar su versión a la más reciente?",
     "No se encontró ninguna versión nueva. Ya está\nusando la versión más reciente de este "
     "programa.",
-    "No se encontró en el sitio del desarrollador el archivo con la información de actualización.",
+    "No se encontró el archivo con la información de actualización en el sitio web del "
+    "desarrollador.",
     "No se puede acceder al servidor %s.\n\nCompruebe su conexión a Internet e\nintente actualizar "
     "este programa más tarde.",
     "La actualización no se ha completado.\n¿Desea cancelar la actualización?",
@@ -192,11 +192,11 @@ const TMessageBlock kItalianMessages = {
     "Preparazione. . .",
     "È stata rilasciata una nuova versione di %s.\n%s\nAggiornare la versione in uso alla più "
     "recente?",
-    "Nessuna versione più recente trovata. Si sta già\nutilizzando la versione più recente di "
-    "questo programma.",
+    "Nessuna versione più recente trovata. Si sta già\nutilizzando l'ultima versione di questo "
+    "programma.",
     "Il file con le informazioni di aggiornamento non è stato trovato sul sito dello sviluppatore.",
-    "Host %s non raggiungibile.\n\nControllare la connessione a Internet e\nriprovare ad "
-    "aggiornare questo software più tardi.",
+    "Impossibile raggiungere il server %s.\n\nControllare la connessione a Internet e\nriprovare "
+    "ad aggiornare questo software più tardi.",
     "L'aggiornamento non è stato completato.\nInterrompere l'aggiornamento?",
     "Il file %s non è stato trovato o non è accessibile.\n\nSaltare questo file e continuare "
     "l'aggiornamento?",
@@ -208,17 +208,18 @@ const TMessageBlock kItalianMessages = {
 
 const TMessageBlock kRomanianMessages = {
     "Expertul de actualizare a aplicaţiei",
-    "Se descarcă fişierele...",
+    "Se descarcă fișierele...",
     "Actualizare finalizată!",
-    "Fişierul curent",
-    "Toate fişierele",
-    "Se descarcă fişierul de la",
-    "Dimensiunea fişierului: %.1f KB",
+    "Fișierul curent",
+    "Toate fișierele",
+    "Se descarcă fișierul de la",
+    "Dimensiunea fișierului: %.1f KB",
     "Viteza de transfer: %.1f KB/s",
     "Timp rămas estimat: %d:%.2d:%.2d",
     "Se descarcă %d din %d",
-    "Actualizarea %s s-a finalizat cu succes.\n\nApăsaţi butonul OK pentru a reporni programul.",
-    "Introduceţi parola",
+    "Actualizarea aplicației %s s-a finalizat cu succes.\n\nApăsați butonul OK pentru a reporni "
+    "programul.",
+    "Introduceți parola",
     "Nume utilizator",
     "Parolă",
     "&Da",
@@ -229,20 +230,20 @@ const TMessageBlock kRomanianMessages = {
     "&Mai târziu",
     "Avertisment",
     "Eroare",
-    "Se pregăteşte. . .",
-    "A fost lansată o versiune mai nouă pentru %s.\n%s\nDoriţi să actualizaţi versiunea dvs. la "
-    "cea mai recentă?",
-    "Nu s-a găsit o versiune mai nouă. Utilizaţi deja\ncea mai recentă versiune a acestui program.",
-    "Fişierul care conţine informaţiile de actualizare nu a fost găsit pe site-ul dezvoltatorului.",
-    "Gazda %s nu poate fi contactată.\n\nVerificaţi conexiunea la Internet şi\nîncercaţi să "
-    "actualizaţi acest program mai târziu.",
-    "Actualizarea nu este finalizată.\nDoriţi să abandonaţi actualizarea?",
-    "Fişierul %s nu a fost găsit sau nu este accesibil.\n\nOmiteţi acest fişier şi continuaţi "
-    "actualizarea?",
-    "Accesul la fişierul la distanţă \"%s\" este protejat prin parolă.\n\nIntroduceţi numele de "
-    "utilizator şi parola (primite după înregistrare) pentru a continua actualizarea programului.",
-    "Conexiunea cu serverul la distanţă s-a pierdut.\n\nRestabiliţi conexiunea şi încercaţi\nsă "
-    "actualizaţi acest program mai târziu.",
+    "Se pregătește. . .",
+    "A fost lansată o versiune mai nouă a aplicației %s.\n%s\nDoriți să actualizați la cea mai "
+    "recentă versiune?",
+    "Nu s-a găsit o versiune mai nouă. Utilizați deja\ncea mai recentă versiune a acestui program.",
+    "Fișierul care conține informațiile de actualizare nu a fost găsit pe site-ul dezvoltatorului.",
+    "Serverul %s nu poate fi contactat.\n\nVerificați conexiunea la Internet și\nîncercați să "
+    "actualizați acest program mai târziu.",
+    "Actualizarea nu este finalizată.\nDoriți să abandonați actualizarea?",
+    "Fișierul %s nu a fost găsit sau nu este accesibil.\n\nDoriți să omiteți acest fișier și să "
+    "continuați actualizarea?",
+    "Accesul la fișierul la distanță \"%s\" este protejat prin parolă.\n\nIntroduceți numele de "
+    "utilizator și parola (primite după înregistrare) pentru a continua actualizarea programului.",
+    "Conexiunea cu serverul la distanță s-a pierdut.\n\nRestabiliți conexiunea și încercați\nsă "
+    "actualizați acest program mai târziu.",
 };
 
 const TMessageBlock kCatalanMessages = {
