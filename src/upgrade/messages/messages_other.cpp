@@ -33,7 +33,7 @@ const TMessageBlock kFinnishMessages = {
     "Päivitys ei ole valmis.\nHaluatko keskeyttää päivityksen?",
     "Tiedostoa %s ei löydy tai siihen ei ole pääsyä.\n\nOhitetaanko tiedosto ja jatketaanko "
     "päivitystä?",
-    "Etätiedosto \"%s\" on suojattu salasanalla.\n\nAnna käyttäjätunnuksesi ja salasanasi (saatu "
+    "Etätiedosto \"%s\" on suojattu salasanalla.\n\nAnna käyttäjätunnuksesi ja salasanasi (saadut "
     "rekisteröinnin yhteydessä) jatkaaksesi ohjelman päivitystä.",
     "Yhteys etäpalvelimeen katkesi.\n\nPalauta yhteys ja yritä\npäivittää ohjelma myöhemmin "
     "uudelleen.",
@@ -169,7 +169,7 @@ const TMessageBlock kIndonesianMessages = {
     "Mengunduh %d dari %d",
     "Pembaruan %s telah berhasil diselesaikan.\n\nTekan tombol OK untuk memulai ulang program.",
     "Masukkan kata sandi",
-    "Nama Pengguna",
+    "Nama pengguna",
     "Kata sandi",
     "&Ya",
     "&Tidak",
@@ -180,7 +180,7 @@ const TMessageBlock kIndonesianMessages = {
     "Peringatan",
     "Kesalahan",
     "Menyiapkan. . .",
-    "Versi terbaru %s telah dirilis.\n%s\nApakah Anda ingin memperbarui versi Anda ke yang "
+    "Versi baru %s telah dirilis.\n%s\nApakah Anda ingin memperbarui versi Anda ke yang "
     "terbaru?",
     "Versi yang lebih baru tidak ditemukan. Anda sudah\nmenggunakan versi terbaru program ini.",
     "File yang berisi informasi pembaruan tidak ditemukan di situs pengembang.",
@@ -207,7 +207,7 @@ const TMessageBlock kMalayMessages = {
     "Memuat turun %d daripada %d",
     "Kemas kini %s telah berjaya diselesaikan.\n\nTekan butang OK untuk memulakan semula program.",
     "Masukkan kata laluan",
-    "Nama Pengguna",
+    "Nama pengguna",
     "Kata laluan",
     "&Ya",
     "&Tidak",
@@ -220,8 +220,8 @@ const TMessageBlock kMalayMessages = {
     "Sedang bersedia. . .",
     "Versi baharu %s telah dikeluarkan.\n%s\nAdakah anda mahu mengemas kini versi anda kepada yang "
     "terkini?",
-    "Versi baharu tidak ditemui. Anda sebenarnya sedang\nmenggunakan versi terkini program ini.",
-    "Fail yang mengandungi maklumat kemas kini tidak ditemui di laman pembangun.",
+    "Versi yang lebih baharu tidak ditemui. Anda sudah\nmenggunakan versi terkini program ini.",
+    "Fail yang mengandungi maklumat kemas kini tidak ditemui di laman web pembangun.",
     "Hos %s tidak dapat dicapai.\n\nSila semak sambungan Internet anda dan\ncuba kemas kini "
     "perisian ini sekali lagi kemudian.",
     "Kemas kini belum selesai.\nAdakah anda mahu membatalkan kemas kini?",
@@ -238,7 +238,7 @@ const TMessageBlock kTurkishMessages = {
     "Güncelleme tamamlandı!",
     "Geçerli dosya",
     "Tüm dosyalar",
-    "Dosyanın indirildiği yer",
+    "Dosya şuradan indiriliyor",
     "Dosya boyutu: %.1f KB",
     "Aktarım hızı: %.1f KB/s",
     "Tahmini kalan süre: %d:%.2d:%.2d",
@@ -246,7 +246,7 @@ const TMessageBlock kTurkishMessages = {
     "%s güncellemesi başarıyla tamamlandı.\n\nProgramı yeniden başlatmak için Tamam düğmesine "
     "basın.",
     "Parolayı girin",
-    "Kullanıcı Adı",
+    "Kullanıcı adı",
     "Parola",
     "&Evet",
     "&Hayır",
@@ -261,7 +261,7 @@ const TMessageBlock kTurkishMessages = {
     "musunuz?",
     "Daha yeni bir sürüm bulunamadı. Zaten bu programın\nen son sürümünü kullanıyorsunuz.",
     "Güncelleme bilgilerini içeren dosya geliştiricinin sitesinde bulunamadı.",
-    "%s sunucusuna ulaşılamıyor.\n\nLütfen Internet bağlantınızı denetleyin ve\nbu yazılımı daha "
+    "%s sunucusuna ulaşılamıyor.\n\nLütfen İnternet bağlantınızı denetleyin ve\nbu yazılımı daha "
     "sonra yeniden güncellemeyi deneyin.",
     "Güncelleme tamamlanmadı.\nGüncellemeyi iptal etmek istiyor musunuz?",
     "%s dosyası bulunamadı veya erişilemiyor.\n\nBu dosya atlanıp güncellemeye devam edilsin mi?",

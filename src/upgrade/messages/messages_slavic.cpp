@@ -8,8 +8,8 @@ const TMessageBlock kRussianMessages = {
     "Текущий файл",
     "Все файлы",
     "Загрузка файла с",
-    "Размер файла: %.1f Кб",
-    "Скорость передачи: %.1f Кб/с",
+    "Размер файла: %.1f КБ",
+    "Скорость передачи: %.1f КБ/с",
     "Осталось времени: %d:%.2d:%.2d",
     "Загрузка %d из %d",
     "Обновление %s успешно завершено.\n\nНажмите кнопку OK для перезапуска программы.",
@@ -19,13 +19,13 @@ const TMessageBlock kRussianMessages = {
     "&Да",
     "&Нет",
     "&OK",
-    "&Отмена",
+    "О&тмена",
     "&Далее >",
     "&Позже",
     "Предупреждение",
     "Ошибка",
     "Подготовка. . .",
-    "Вышла новая версия %s.\n%s\nХотите обновить вашу версию до последней?",
+    "Вышла новая версия %s.\n%s\nХотите обновить свою версию до последней?",
     "Новая версия не найдена. Вы уже используете\nсамую последнюю версию этой программы.",
     "Файл с информацией об обновлении не найден на сайте разработчика.",
     "Сервер %s недоступен.\n\nПроверьте подключение к Интернету и\nповторите обновление программы "
@@ -45,8 +45,8 @@ const TMessageBlock kUkrainianMessages = {
     "Поточний файл",
     "Усі файли",
     "Завантаження файлу з",
-    "Розмір файлу: %.1f Кб",
-    "Швидкість передачі: %.1f Кб/с",
+    "Розмір файлу: %.1f КБ",
+    "Швидкість передачі: %.1f КБ/с",
     "Залишилося часу: %d:%.2d:%.2d",
     "Завантаження %d з %d",
     "Поновлення %s успішно завершено.\n\nНатисніть кнопку OK, щоб перезапустити програму.",
@@ -62,16 +62,16 @@ const TMessageBlock kUkrainianMessages = {
     "Попередження",
     "Помилка",
     "Підготовка. . .",
-    "Вийшла нова версія %s.\n%s\nБажаєте поновити вашу версію до останньої?",
+    "Вийшла нова версія %s.\n%s\nБажаєте поновити свою версію до останньої?",
     "Нової версії не знайдено. Ви вже використовуєте\nнайновішу версію цієї програми.",
     "Файл з інформацією про поновлення не знайдено на сайті розробника.",
-    "Сервер %s недоступний.\n\nПеревірте підключення до Інтернету і\nспробуйте поновити програму "
+    "Сервер %s недоступний.\n\nПеревірте підключення до Інтернету та\nспробуйте поновити програму "
     "пізніше.",
     "Поновлення не завершено.\nПерервати поновлення?",
     "Файл %s не знайдено або він недоступний.\n\nПропустити цей файл і продовжити поновлення?",
     "Доступ до віддаленого файлу \"%s\" захищено паролем.\n\nВведіть ім'я користувача та пароль "
     "(отримані після реєстрації), щоб продовжити поновлення програми.",
-    "З'єднання з віддаленим сервером втрачено.\n\nВідновіть з'єднання і спробуйте\nпоновити "
+    "З'єднання з віддаленим сервером втрачено.\n\nВідновіть з'єднання та спробуйте\nпоновити "
     "програму пізніше.",
 };
 
@@ -126,8 +126,8 @@ const TMessageBlock kCzechMessages = {
     "Přenosová rychlost: %.1f kB/s",
     "Odhadovaný zbývající čas: %d:%.2d:%.2d",
     "Stahování %d z %d",
-    "Aktualizace programu %s byla úspěšně dokončena.\n\nStiskněte tlačítko OK pro restartování "
-    "programu.",
+    "Aktualizace programu %s byla úspěšně dokončena.\n\nStisknutím tlačítka OK program "
+    "restartujete.",
     "Zadejte heslo",
     "Uživatelské jméno",
     "Heslo",
@@ -148,8 +148,8 @@ const TMessageBlock kCzechMessages = {
     "Aktualizace není dokončena.\nChcete aktualizaci přerušit?",
     "Soubor %s nebyl nalezen nebo není přístupný.\n\nPřeskočit tento soubor a pokračovat v "
     "aktualizaci?",
-    "Přístup ke vzdálenému souboru \"%s\" je chráněn heslem.\n\nZadejte své uživatelské jméno a "
-    "heslo (obdržené po registraci) pro pokračování v aktualizaci programu.",
+    "Přístup ke vzdálenému souboru \"%s\" je chráněn heslem.\n\nChcete-li pokračovat v aktualizaci "
+    "programu, zadejte své uživatelské jméno a heslo (obdržené po registraci).",
     "Spojení se vzdáleným serverem bylo přerušeno.\n\nObnovte spojení a zkuste\ntento program "
     "aktualizovat později.",
 };
