@@ -8,9 +8,9 @@
 #include "platform/flash_player.h"
 #include "platform/ui_dispatcher.h"
 #include "shell/main_window.h"
+#include "support/bench_program_folder.h"
 #include "support/bench_setup.h"
 #include "support/process_tree.h"
-#include "support/program_files.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -107,9 +107,8 @@ int main(int argc, char* argv[]) {
     const QString blob = QStringLiteral("http://%1/bench/blob?mb=%2").arg(host).arg(megabytes);
 
     QTemporaryDir folder;
-    if (!CopyInstalledProgramFiles(folder.path()))
+    if (!UseProgramFolderCopy(folder))
         return 1;
-    SetProgramFolderForTesting(folder.path());
     TUiDispatcher dispatcher;
     TfrmMain window;
     window.show();

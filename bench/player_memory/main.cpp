@@ -5,13 +5,12 @@
 //   bench_player_memory [games=20] [seconds-per-game=3]
 //
 // Run it on an X display; it starts its own demo catalogue for the panes.
-#include "common/program_folder.h"
 #include "platform/flash_player.h"
 #include "platform/ui_dispatcher.h"
 #include "shell/main_window.h"
+#include "support/bench_program_folder.h"
 #include "support/bench_setup.h"
 #include "support/process_tree.h"
-#include "support/program_files.h"
 #include "swf_games.h"
 
 #include <QApplication>
@@ -95,9 +94,8 @@ int main(int argc, char* argv[]) {
         return 1;
 
     QTemporaryDir folder;
-    if (!CopyInstalledProgramFiles(folder.path()))
+    if (!UseProgramFolderCopy(folder))
         return 1;
-    SetProgramFolderForTesting(folder.path());
     TUiDispatcher dispatcher;
     TfrmMain window;
     window.show();
