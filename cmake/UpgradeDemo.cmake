@@ -1,7 +1,6 @@
 # What the demo catalogue offers as an upgrade (scripts/demo serves it with --data): version 3.8
 # of the client, the same libraries linked with a newer version object, and a data file that the
 # catalogue makes up. Included by src/shell, beside the client's own target.
-set(PEBBLO_UPGRADE_DEMO_DIR ${CMAKE_BINARY_DIR}/upgrade-demo)
 
 add_library(pebblo_version_next OBJECT ${CMAKE_SOURCE_DIR}/src/shell/program_version.cpp)
 target_include_directories(pebblo_version_next PRIVATE ${CMAKE_SOURCE_DIR}/src)

@@ -11,9 +11,22 @@
 // its key pattern ("#key=" for a one-line value, "#key={" for one in braces), in any letter
 // case, the first occurrence anywhere winning. These functions need no display and no network.
 
+// What the information file vouches for about one listed file: its size and SHA-256, in keys
+// beside its address ("size" + n and "sha256_" + n for "url" + n; "size" and "sha256" for
+// "url"), which older readers of the file ignore.
+struct TauFileDigest {
+    qint64 Size = -1;  // -1 when absent or not a decimal number
+    QByteArray Sha256; // the 32 bytes; empty when absent or not 64 hexadecimal digits
+
+    bool Complete() const { return Size >= 0 && Sha256.size() == 32; }
+};
+
 // What the check takes from an information file.
 struct TauInfoFileContent {
     QStringList Files;
+    // Beside Files, one for each: the file's key ("url", "url0", "url2", …) and its digest.
+    QList<QByteArray> FileKeys;
+    QList<TauFileDigest> Digests;
     QString Version;
     QString Date;
     QString Message;
@@ -30,8 +43,17 @@ inline constexpr qint64 kLargestInfoFile = 1024 * 1024;
 // then "url" + k for k = (files so far) + 1, 2, … up to the first empty one.
 TauInfoFileContent ParseInfoFile(const QByteArray& text);
 
-// By number: the offered version compares greater. By date: the offered date is strictly later;
-// a missing or unreadable date on either side counts as today.
+// The keys of a file's size and digest, given the key of its address.
+QByteArray SizeKeyOf(const QByteArray& fileKey);
+QByteArray DigestKeyOf(const QByteArray& fileKey);
+
+// Sets the one-line value of Key where a reader finds it (its first occurrence), or appends
+// the key on a line of its own, in the text's own line ends. Value holds no control byte.
+void SetOneLineValue(QByteArray& text, const QByteArray& key, const QByteArray& value);
+
+// By number: the offered version compares greater (blanks around either version do not count). By
+// date: the offered date is strictly later; a missing or unreadable date on either side counts as
+// today.
 bool IsNewerVersion(TauAutoUpdaterVersionControl control, const TauInfoFileContent& offered,
                     const QString& versionNumber, const QString& versionDate);
 

@@ -85,6 +85,8 @@ CatalogueSite::CatalogueSite(Catalogue catalogue, std::filesystem::path dataDir)
     : catalogue_(std::move(catalogue)), dataDir_(std::move(dataDir)) {
     if (!dataDir_.empty() && std::filesystem::exists(dataDir_ / "update.conf"))
         offer_ = loadUpdateOffer(dataDir_ / "update.conf");
+    if (!dataDir_.empty())
+        signingKey_ = update_signing::loadSecretKey(dataDir_ / "update.key");
     addGameAssets();
 }
 
@@ -130,10 +132,10 @@ Reply CatalogueSite::answer(const httplib::Request& request, const std::string& 
                 {},
                 {}};
     }
-    if (lowerPath == "/down/update.xml") {
-        std::lock_guard lock(offerMutex_);
-        return {200, "text/xml", Payload(utf8ToGbk(updateInformation(offer_, origin))), {}, {}};
-    }
+    if (lowerPath == "/down/update.xml")
+        return information(origin);
+    if (lowerPath == "/down/update.xml.sig")
+        return signature(origin);
     if (lowerPath.rfind("/down/files/", 0) == 0)
         return upgradeFile(path.substr(std::string_view("/down/files/").size()));
     if (lowerPath == "/_admin/update")
@@ -186,19 +188,54 @@ Reply CatalogueSite::gameRecord(const httplib::Request& request, const std::stri
 }
 
 Reply CatalogueSite::upgradeFile(const std::string& name) const {
-    if (!isPlainFileName(name))
+    std::lock_guard lock(offerMutex_);
+    std::optional<std::string> content = upgradeFileContentLocked(name);
+    if (!content)
         return notFound();
+    return {200, "application/octet-stream", Payload(std::move(*content)), {}, {}};
+}
+
+std::optional<std::string> CatalogueSite::upgradeFileContentLocked(const std::string& name) const {
+    if (!isPlainFileName(name))
+        return std::nullopt;
     if (!dataDir_.empty())
         if (auto content = readFile(dataDir_ / "files" / name))
-            return {200, "application/octet-stream", Payload(std::move(*content)), {}, {}};
-    std::lock_guard lock(offerMutex_);
+            return content;
     if (std::find(offer_.files.begin(), offer_.files.end(), name) == offer_.files.end())
+        return std::nullopt;
+    return generatedUpgradeFile(name, offer_.version);
+}
+
+std::string CatalogueSite::informationLocked(const std::string& origin) const {
+    return utf8ToGbk(updateInformation(offer_, origin, [this](const std::string& name) {
+        return upgradeFileContentLocked(name);
+    }));
+}
+
+Reply CatalogueSite::information(const std::string& origin) const {
+    std::lock_guard lock(offerMutex_);
+    std::string bytes = informationLocked(origin);
+    // One more file than was signed for.
+    if (offer_.signature == "tampered")
+        bytes += "#url9=" + origin + "/down/files/other.exe\r\n";
+    return {200, "text/xml", Payload(std::move(bytes)), {}, {}};
+}
+
+// The signature of exactly the bytes /down/update.xml serves to the same host.
+Reply CatalogueSite::signature(const std::string& origin) const {
+    std::lock_guard lock(offerMutex_);
+    if (!signingKey_ || offer_.signature == "none")
         return notFound();
-    return {200,
-            "application/octet-stream",
-            Payload(generatedUpgradeFile(name, offer_.version)),
-            {},
-            {}};
+    const std::string bytes = informationLocked(origin);
+    std::string hex;
+    if (offer_.signature == "wrong-key") {
+        hex = update_signing::signatureHex(bytes, update_signing::newSecretKey());
+    } else {
+        hex = update_signing::signatureHex(bytes, *signingKey_);
+        if (offer_.signature == "truncated")
+            hex.resize(hex.size() / 2);
+    }
+    return Reply::plain(200, hex + "\n");
 }
 
 Reply CatalogueSite::adminUpdate(const httplib::Request& request) {
@@ -208,6 +245,7 @@ Reply CatalogueSite::adminUpdate(const httplib::Request& request) {
         if (!applyUpdateSetting(changed, key, value))
             return Reply::plain(400, "cannot set " + key + "\n");
     offer_ = changed;
-    return Reply::plain(200,
-                        updateInformation(offer_, "http://" + request.get_header_value("Host")));
+    return Reply::plain(
+        200,
+        gbkToUtf8(informationLocked("http://" + request.get_header_value("Host"))).value_or(""));
 }

@@ -3,6 +3,7 @@
 #include "catalogue.h"
 #include "payload.h"
 #include "update_offer.h"
+#include "update_signing.h"
 
 #include <filesystem>
 #include <httplib.h>
@@ -15,7 +16,8 @@
 // server did): pages, game records, SWF files, pictures, the upgrade offer and a bulk body.
 class CatalogueSite {
 public:
-    // dataDir may hold update.conf and files/ (the listed upgrade files); empty for none.
+    // dataDir may hold update.conf, files/ (the listed upgrade files) and update.key (the key
+    // the offer is signed with; without it no signature is served); empty for none.
     explicit CatalogueSite(Catalogue catalogue, std::filesystem::path dataDir = {});
 
     // path: the request's path without the query (a proxy's absolute form already cut off);
@@ -35,6 +37,11 @@ private:
                const std::string& origin) const;
     Reply gameRecord(const httplib::Request& request, const std::string& host) const;
     Reply upgradeFile(const std::string& name) const;
+    // With offerMutex_ held.
+    std::optional<std::string> upgradeFileContentLocked(const std::string& name) const;
+    std::string informationLocked(const std::string& origin) const;
+    Reply information(const std::string& origin) const;
+    Reply signature(const std::string& origin) const;
     Reply adminUpdate(const httplib::Request& request);
 
     Catalogue catalogue_;
@@ -42,4 +49,5 @@ private:
     std::map<std::string, Asset> assets_; // by lower-case path
     mutable std::mutex offerMutex_;
     UpdateOffer offer_;
+    std::optional<update_signing::SecretKey> signingKey_;
 };

@@ -18,7 +18,8 @@ struct Options {
     (status == 0 ? std::cout : std::cerr)
         << "usage: pebblo-catalogue [--port N] [--data DIR]\n"
            "  --port N    listen on 127.0.0.1:N; 0 (default) picks a free port\n"
-           "  --data DIR  DIR/update.conf sets the upgrade offer, DIR/files/ holds its files\n"
+           "  --data DIR  DIR/update.conf sets the upgrade offer, DIR/files/ holds its files,\n"
+           "              DIR/update.key signs it\n"
            "The bound port is printed on the first line of standard output.\n";
     std::exit(status);
 }

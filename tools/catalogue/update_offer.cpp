@@ -1,5 +1,8 @@
 #include "update_offer.h"
 
+#include "update_signing.h"
+
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 
@@ -25,6 +28,25 @@ bool hasControlByte(std::string_view text) {
     return false;
 }
 
+bool isOneOf(std::string_view value, std::initializer_list<std::string_view> choices) {
+    return std::find(choices.begin(), choices.end(), value) != choices.end();
+}
+
+// The keys that vouch for the file listed under FileKey ("url", "url2", …), as the offer's
+// fileCheck fault says.
+std::string fileCheckKeys(const UpdateOffer& offer, const std::string& fileKey,
+                          const std::string& content) {
+    if (offer.fileCheck == "missing")
+        return {};
+    const std::string number = fileKey.substr(3);
+    const size_t size = content.size() + (offer.fileCheck == "wrong-size" ? 1 : 0);
+    std::string digest = update_signing::sha256Hex(content);
+    if (offer.fileCheck == "wrong-digest")
+        digest[0] = digest[0] == '0' ? '1' : '0';
+    return "#size" + number + "=" + std::to_string(size) + "\r\n#sha256" +
+           (number.empty() ? "" : "_" + number) + "=" + digest + "\r\n";
+}
+
 } // namespace
 
 bool isPlainFileName(std::string_view name) {
@@ -48,6 +70,12 @@ bool applyUpdateSetting(UpdateOffer& offer, std::string_view key, std::string_vi
         offer.date = value;
     else if (key == "method")
         offer.method = value;
+    else if (key == "signature" &&
+             isOneOf(value, {"valid", "none", "wrong-key", "truncated", "tampered"}))
+        offer.signature = value;
+    else if (key == "filecheck" &&
+             isOneOf(value, {"valid", "missing", "wrong-size", "wrong-digest"}))
+        offer.fileCheck = value;
     else if (key == "files") {
         std::vector<std::string> files;
         size_t start = 0;
@@ -85,13 +113,16 @@ UpdateOffer loadUpdateOffer(const std::filesystem::path& file) {
     return offer;
 }
 
-std::string updateInformation(const UpdateOffer& offer, std::string_view origin) {
+std::string updateInformation(const UpdateOffer& offer, std::string_view origin,
+                              const UpgradeFileContent& contentOf) {
     std::string text = "#version=" + offer.version + "\r\n#date=" + offer.date +
                        "\r\n#method=" + offer.method + "\r\n#message={" + offer.message + "}\r\n";
     for (size_t i = 0; i < offer.files.size(); ++i) {
         // Numbering goes url, url2, url3: url1 would not be read after url.
         const std::string key = i == 0 ? "url" : "url" + std::to_string(i + 1);
         text += "#" + key + "=" + std::string(origin) + "/down/files/" + offer.files[i] + "\r\n";
+        if (const std::optional<std::string> content = contentOf(offer.files[i]))
+            text += fileCheckKeys(offer, key, *content);
     }
     return text;
 }
