@@ -3,23 +3,35 @@
 #include "platform/ui_dispatcher.h"
 #include "shell/client_shutdown.h"
 #include "shell/main_window.h"
+#include "upgrade/au_start_confirmation.h"
 #include "upgrade/au_thread.h"
+#include "upgrade/au_upgrade_recovery.h"
 #include "upgrade/messages/upgrade_messages.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <cstdlib>
 #include <memory>
 
 int main(int argc, char* argv[]) {
+    TakeStartConfirmation();
     // Qt WebEngine shares its GL context with the widgets; this must precede the application.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(ApplicationTitle());
     DetectLanguage();
+    // An upgrade that a crash interrupted is finished or undone before anything else.
+    if (HandOverUnfinishedUpgrade(QStringLiteral("/afterupgrade0")))
+        return 0;
 
     TUiDispatcher dispatcher;
     auto frmMain = std::make_unique<TfrmMain>();
     frmMain->show();
+    // Once the window is on screen, the upgrader that started this version may let it stay.
+    QTimer::singleShot(0, frmMain.get(), [window = frmMain.get()] {
+        if (window->StartedWell())
+            ConfirmHealthyStart();
+    });
     const int result = QApplication::exec();
     // Downloads still running are abandoned, not awaited: their transfers stop at once and
     // leave no partial file. One that cannot stop in time must not outlive the window or the

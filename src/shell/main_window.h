@@ -36,6 +36,9 @@ public:
     ~TfrmMain() override;
 
     void FormCreate();
+    // The window is shown and its settings and library could be opened: what a new version
+    // must reach before its upgrade counts as done.
+    bool StartedWell() const;
     void Image1Click();
     void Image3Click();
     void Button1Click();

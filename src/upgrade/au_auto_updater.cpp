@@ -2,7 +2,9 @@
 // upgrade live in the other au_auto_updater_*.cpp files.
 #include "upgrade/au_auto_updater.h"
 
+#include "common/program_folder.h"
 #include "upgrade/au_info_file.h"
+#include "upgrade/au_upgrade_folder.h"
 #include "upgrade/au_upgrader_launch.h"
 #include "upgrade/wizard/wizard_host.h"
 
@@ -35,7 +37,7 @@ TauAutoUpdater::TauAutoUpdater(QObject* owner)
     OutputFileAttributes.Incomplete = {atrArchive, atrHidden, atrTemporary};
     BindTransferNotifications();
     // The upgrader of an earlier upgrade has done its work.
-    QFile::remove(UpgraderPath());
+    RemoveUpgraderCopies();
 }
 
 TauAutoUpdater::~TauAutoUpdater() {
@@ -53,6 +55,9 @@ void TauAutoUpdater::SetRestartParams(const QString& params) {
 }
 
 void TauAutoUpdater::Loaded() {
+    if (const std::optional<TauUndoneUpgrade> undone = TakeUpgradeNotice(ProgramFolder());
+        undone && OnUpgradeUndone)
+        OnUpgradeUndone(this, undone->Version, undone->Reason);
     if (!OnAfterRestart)
         return;
     const QStringList arguments = QCoreApplication::arguments();
@@ -75,7 +80,7 @@ void TauAutoUpdater::BindTransferNotifications() {
             continueTransfer = false;
         else if (!FInfoMode)
             FileHeaders(contentLength, lastModified, continueTransfer);
-        else if (contentLength > kLargestInfoFile)
+        else if (contentLength > LargestCheckReply())
             continueTransfer = false;
     };
     OnTransferProgress = [this](TauCustomHTTP*, const QString&, int contentLength, int bytesRead,
@@ -86,7 +91,7 @@ void TauAutoUpdater::BindTransferNotifications() {
         if (!FInfoMode)
             FileProgress(contentLength, bytesRead, elapsedTime, estimatedTimeLeft, percentDone,
                          transferRate);
-        else if (bytesRead > kLargestInfoFile)
+        else if (bytesRead > LargestCheckReply())
             InfoFileTooLarge();
     };
     OnDone = [this](TauCustomHTTP*, const QString&, int, QIODevice* data) {
@@ -100,7 +105,7 @@ void TauAutoUpdater::BindTransferNotifications() {
     OnSkipped = [this](TauCustomHTTP*) {
         if (TransferStopped())
             return;
-        // In a check only a reply too large for an information file is refused at its headers.
+        // In a check only a reply too large for its kind is refused at its headers.
         if (FInfoMode)
             InfoFileDone(nullptr);
         else

@@ -3,6 +3,9 @@
 #include "common/date_time.h"
 #include "upgrade/au_auto_updater_types.h"
 #include "upgrade/au_http.h"
+#include "upgrade/au_info_file.h"
+#include "upgrade/au_signature.h"
+#include "upgrade/au_upgrade_folder.h"
 #include "upgrade/au_utils.h"
 #include "upgrade/wizard/auto_updater_wizard.h"
 
@@ -38,6 +41,10 @@ using TauLostFileEvent = std::function<void(TauAutoUpdater* sender, const QStrin
                                             int errorCode, bool& continueUpgrade)>;
 using TauPasswordRequestEvent =
     std::function<void(TauAutoUpdater* sender, const QString& realm, bool& tryAgain)>;
+using TauUnverifiedEvent = std::function<void(TauAutoUpdater* sender, bool automatic)>;
+using TauUpgraderFailedEvent = std::function<void(TauAutoUpdater* sender, const QString& reason)>;
+using TauUpgradeUndoneEvent =
+    std::function<void(TauAutoUpdater* sender, const QString& version, TauUndoReason reason)>;
 
 class TauAutoUpdater : public TauCustomHTTP {
     Q_OBJECT
@@ -71,6 +78,9 @@ public:
     TauAutoUpdaterShowMessages ShowMessages{mAskUpgrade, mConnLost, mLostFile, mPasswordRequest};
     TauAutoUpdaterWizard Wizard;
 
+    // Only an information file signed with this key (32 bytes) offers anything.
+    QByteArray UpdatePublicKey = BuiltInUpdatePublicKey();
+
     // Whether the machine is on line, asked before each automatic check; tests replace it.
     std::function<bool()> OnlineTest = IsOnline;
 
@@ -90,9 +100,18 @@ public:
     TauAutoUpdaterNotifyEvent OnNoInfoFile;
     TauLostFileEvent OnLostFile;
     TauPasswordRequestEvent OnPasswordRequest;
+    // The information file has no valid signature of UpdatePublicKey, or does not give the size
+    // and digest of a file it lists: it offers nothing. OnNoInfoFile has fired before.
+    TauUnverifiedEvent OnUnverified;
+    // The upgrader could not be written or started: the client goes on running and the pending
+    // files are gone. Reason is the system's.
+    TauUpgraderFailedEvent OnUpgraderFailed;
+    // Fired by Loaded() when the upgrader put the old files back after the last upgrade. The
+    // automatic check does not offer that version again.
+    TauUpgradeUndoneEvent OnUpgradeUndone;
 
     // The host has applied its settings: fires OnAfterRestart when the program was started with
-    // RestartParams as its first argument.
+    // RestartParams as its first argument, and OnUpgradeUndone when the last upgrade was undone.
     void Loaded();
 
     // Starts a check of the information file. Without CheckOnly it returns at once the verdict of
@@ -117,9 +136,12 @@ protected:
 private:
     class TWizardHost;
 
-    // The error code OnLostFile and the file-error question give a pending file that could not
-    // be written: there is no HTTP status for it.
+    // The error codes OnLostFile and the file-error messages give where there is no HTTP
+    // status: a pending file that could not be written, a file whose size or SHA-256 is not
+    // what the signed information file lists, an address without a file name.
     static constexpr int kUnwritableFile = 0;
+    static constexpr int kUnverifiedFile = 1;
+    static constexpr int kNoFileName = 2;
 
     // What the upgrade windows see of the component.
     TauWizardHost& WizardHost() const;
@@ -128,11 +150,16 @@ private:
     void UpdateAutoCheckTimer();
     void AutoCheckTimerFired();
 
-    // The check (the information file).
+    // The check (the information file and its signature).
     bool StartInfoTransfer();
+    void StartSignatureTransfer();
+    qint64 LargestCheckReply() const;
     void InfoFileDone(QIODevice* data);
+    void SignatureDone(QIODevice* data);
     void InfoFileTooLarge();
     void DecideUpgrade(const QByteArray& infoFile);
+    bool WasUndone(const QString& version) const;
+    void Unverified();
     void AskAndUpgrade(const QString& message);
     void NoInfoFile();
     void HostUnreachable();
@@ -147,11 +174,16 @@ private:
     void FileProgress(int contentLength, int bytesRead, int elapsedTime, int estimatedTimeLeft,
                       quint8 percentsDone, float transferRate);
     void FileDone(QIODevice* data);
+    bool FileMatchesDigest() const;
     void FileError(int errorCode);
+    void FileRefused(int errorCode);
+    bool AskToSkipFile(int errorCode, bool canSkip);
+    QString PartialFile() const;
     void DiscardPartialFile();
     void StopUpgrade();
     void DeletePendingFiles();
     void RunUpgrader(const QString& params);
+    void UpgraderFailed(const QString& reason);
 
     bool FAutoCheck = false;
     QString FRestartParams = QStringLiteral("/afterupgrade");
@@ -166,6 +198,12 @@ private:
     bool FAutoChecking = false;
     // From the start of a check's transfer until its outcome is being handled.
     bool FCheckRunning = false;
+    // The check has the information file and fetches its signature.
+    bool FFetchingSignature = false;
+    QByteArray FInfoFile;
+    // What the last verified information file says of its files, beside FFiles.
+    QList<TauFileDigest> FDigests;
+    QString FOfferedVersion;
     TauEventHandle FWaitEvent = kNoEvent;
     // The automatic check's timer; 0 while none runs.
     int FTimerId = 0;
@@ -178,6 +216,8 @@ private:
     TDateTime FFileTime;
     // The pending file of the current download.
     QString FCurrentFile;
+    // The files downloaded and checked so far, for the upgrader to check again.
+    QList<TauVerifiedFile> FVerifiedFiles;
 };
 
 // The share of all files done: PercentsDone of the file at FileIndex (from 0) out of FileCount,

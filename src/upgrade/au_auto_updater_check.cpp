@@ -1,13 +1,16 @@
 // The check: the information file's transfer, the decision and what each outcome shows.
 #include "common/handler_guard.h"
+#include "common/program_folder.h"
 #include "upgrade/au_auto_updater.h"
 #include "upgrade/au_info_file.h"
+#include "upgrade/au_upgrade_folder.h"
 #include "upgrade/wizard/password_form.h"
 #include "upgrade/wizard/upgrade_message_box.h"
 #include "upgrade/wizard/upgrade_message_format.h"
 #include "upgrade/wizard/upgrade_question_form.h"
 
 #include <QScopeGuard>
+#include <algorithm>
 
 namespace {
 
@@ -41,6 +44,7 @@ bool TauAutoUpdater::CheckUpdate(bool checkOnly) {
 
 bool TauAutoUpdater::StartInfoTransfer() {
     FInfoMode = true;
+    FFetchingSignature = false;
     RequestCacheOptions = CacheOptions + TauCacheOptions{coPragmaNoCache};
     URL = InfoFileURL;
     OutputFileName.clear();
@@ -48,22 +52,75 @@ bool TauAutoUpdater::StartInfoTransfer() {
     return FCheckRunning;
 }
 
+void TauAutoUpdater::StartSignatureTransfer() {
+    FFetchingSignature = true;
+    URL = InfoFileURL + QStringLiteral(".sig");
+    Release();
+    FCheckRunning = Read();
+}
+
+qint64 TauAutoUpdater::LargestCheckReply() const {
+    return FFetchingSignature ? kLargestSignatureFile : kLargestInfoFile;
+}
+
 void TauAutoUpdater::InfoFileDone(QIODevice* data) {
+    if (FFetchingSignature) {
+        SignatureDone(data);
+        return;
+    }
+    if (data == nullptr) {
+        // Too large to be an information file: it offers nothing.
+        FCheckRunning = false;
+        DecideUpgrade(QByteArray());
+        return;
+    }
+    FInfoFile = data->read(kLargestInfoFile);
+    StartSignatureTransfer();
+}
+
+void TauAutoUpdater::SignatureDone(QIODevice* data) {
     FCheckRunning = false;
-    DecideUpgrade(data != nullptr ? data->read(kLargestInfoFile) : QByteArray());
+    const QByteArray signature = data != nullptr ? data->read(kLargestSignatureFile) : QByteArray();
+    // Anyone on the way can change a file fetched over plain HTTP: only the vendor's signature
+    // tells the vendor's offer from another.
+    if (IsSignedBy(FInfoFile, signature, UpdatePublicKey))
+        DecideUpgrade(FInfoFile);
+    else
+        Unverified();
 }
 
 void TauAutoUpdater::InfoFileTooLarge() {
-    // No information file is this large: it offers nothing. The transfer ends at once, silently.
+    // No information file or signature is this large: the transfer ends at once, silently.
     Release();
     InfoFileDone(nullptr);
 }
 
+bool TauAutoUpdater::WasUndone(const QString& version) const {
+    return !version.isEmpty() && version == UndoneUpgradeVersion(ProgramFolder());
+}
+
+// The signed file must vouch for every file it makes the client download and install.
+static bool VouchesForEveryFile(const TauInfoFileContent& offered) {
+    return offered.Method == umRedirectToURL ||
+           std::all_of(offered.Digests.begin(), offered.Digests.end(),
+                       [](const TauFileDigest& digest) { return digest.Complete(); });
+}
+
 void TauAutoUpdater::DecideUpgrade(const QByteArray& infoFile) {
     const TauInfoFileContent offered = ParseInfoFile(infoFile);
+    const bool newer = IsNewerVersion(VersionControl, offered, VersionNumber, VersionDate) &&
+                       !offered.Files.isEmpty() &&
+                       // A version whose upgrade was undone would fail the same way: only a manual
+                       // check may offer it again.
+                       !(FAutoChecking && WasUndone(offered.Version.trimmed()));
+    if (newer && !VouchesForEveryFile(offered)) {
+        Unverified();
+        return;
+    }
     FFiles = offered.Files;
-    FUpdateAvailable =
-        IsNewerVersion(VersionControl, offered, VersionNumber, VersionDate) && !FFiles.isEmpty();
+    FDigests = offered.Digests;
+    FOfferedVersion = offered.Version.trimmed();
+    FUpdateAvailable = newer;
     if (FUpdateAvailable) {
         FUpgradeMethod = offered.Method;
         if (OnBeginUpgrade)
@@ -91,11 +148,30 @@ void TauAutoUpdater::AskAndUpgrade(const QString& message) {
 }
 
 void TauAutoUpdater::NoInfoFile() {
+    if (FFetchingSignature) {
+        SignatureDone(nullptr);
+        return;
+    }
     FCheckRunning = false;
     if (OnNoInfoFile)
         OnNoInfoFile(this);
     if (ShowMessages.Has(mNoInfoFile))
         ShowUpgradeMessageById(kNoInfoFile, MB_ICONERROR);
+    SignalEvent(FWaitEvent);
+}
+
+void TauAutoUpdater::Unverified() {
+    // Whatever an unverified file offers is forgotten, as if there were no information file.
+    FCheckRunning = false;
+    FUpdateAvailable = false;
+    FFiles.clear();
+    FDigests.clear();
+    if (OnNoInfoFile)
+        OnNoInfoFile(this);
+    if (ShowMessages.Has(mNoInfoFile))
+        ShowUpgradeMessageById(kNoInfoFile, MB_ICONERROR);
+    if (OnUnverified)
+        OnUnverified(this, FAutoChecking);
     SignalEvent(FWaitEvent);
 }
 

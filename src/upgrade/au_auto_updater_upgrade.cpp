@@ -4,6 +4,7 @@
 #include "common/program_folder.h"
 #include "upgrade/au_auto_updater.h"
 #include "upgrade/au_pending_files.h"
+#include "upgrade/au_upgrade_folder.h"
 #include "upgrade/au_upgrader_launch.h"
 #include "upgrade/messages/upgrade_messages.h"
 #include "upgrade/wizard/upgrade_message_box.h"
@@ -12,6 +13,7 @@
 #include "upgrade/wizard/wizard_host.h"
 
 #include <QFileInfo>
+#include <cstdio>
 
 namespace {
 
@@ -21,6 +23,12 @@ enum TUpgradeMessage {
 };
 
 const QString kPendingSuffix = QStringLiteral(".uTMP");
+const QString kPartialSuffix = QStringLiteral(".part");
+
+// A file name that can become a pending file: not empty, not "." or "..".
+bool IsPendingName(const QString& name) {
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..");
+}
 
 } // namespace
 
@@ -38,6 +46,7 @@ void TauAutoUpdater::DownloadNextFile(bool first) {
         FFileIndex = 0;
         if (Wizard.Enabled)
             ShowUpgradeWizard(WizardHost());
+        FVerifiedFiles.clear();
     } else {
         ++FFileIndex;
     }
@@ -51,8 +60,15 @@ void TauAutoUpdater::DownloadNextFile(bool first) {
         form->SetFilePosition(FFileIndex + 1, static_cast<int>(FFiles.size()));
     }
     URL = url;
+    // "..uTMP" and ".uTMP" would never be installed: such an address names no file.
+    if (!IsPendingName(URLToFileName(url))) {
+        FileRefused(kNoFileName);
+        return;
+    }
     FCurrentFile = PendingFilePath(ProgramFolder(), url);
-    OutputFileName = FCurrentFile;
+    // Written under a name the upgrader never installs, and given the pending name only whole
+    // and checked: a download cut off by a crash is never taken for a file to install.
+    OutputFileName = PartialFile();
     // A file read without headers (a local one) has no date of its own.
     FFileTime = {};
     Release();
@@ -113,6 +129,18 @@ void TauAutoUpdater::FileDone(QIODevice* data) {
         FileError(kUnwritableFile);
         return;
     }
+    if (!FileMatchesDigest()) {
+        DiscardPartialFile();
+        FileRefused(kUnverifiedFile);
+        return;
+    }
+    if (std::rename(QFile::encodeName(PartialFile()).constData(),
+                    QFile::encodeName(FCurrentFile).constData()) != 0) {
+        DiscardPartialFile();
+        FileError(kUnwritableFile);
+        return;
+    }
+    FVerifiedFiles.append({FCurrentFile, FDigests.value(FFileIndex)});
     if (FFileTime.Value != 0)
         SetFileTimes(FCurrentFile, FFileTime, FFileTime, TDateTime{-1});
     if (OnFileDone)
@@ -120,26 +148,53 @@ void TauAutoUpdater::FileDone(QIODevice* data) {
     DownloadNextFile(false);
 }
 
+bool TauAutoUpdater::FileMatchesDigest() const {
+    const TauFileDigest expected = FDigests.value(FFileIndex);
+    return expected.Complete() && static_cast<qint64>(BytesRead()) == expected.Size &&
+           GetFileSize64(PartialFile()) == expected.Size && BodySha256() == expected.Sha256;
+}
+
 void TauAutoUpdater::FileError(int errorCode) {
+    if (AskToSkipFile(errorCode, true))
+        DownloadNextFile(false);
+    else
+        AbortUpgrade();
+}
+
+void TauAutoUpdater::FileRefused(int errorCode) {
+    // A file that is not the one the vendor signed for is never installed, and an upgrade
+    // without it is not the vendor's: nothing of it is installed.
+    AskToSkipFile(errorCode, false);
+    AbortUpgrade();
+}
+
+// OnLostFile, then the file-error message: asking whether to skip the file, or, for a file that
+// cannot be skipped, only telling it. True when the file is to be skipped.
+bool TauAutoUpdater::AskToSkipFile(int errorCode, bool canSkip) {
     bool continueUpgrade = false;
     if (OnLostFile)
         OnLostFile(this, URL, errorCode, continueUpgrade);
     if (ShowMessages.Has(mLostFile)) {
         const QString caption =
             LoadUpgradeMessage(kErrorCaption) + QStringLiteral(" #") + QString::number(errorCode);
-        continueUpgrade =
-            UpgradeMessageBox(caption, FormatUpgradeMessage(kFileError, {FileFromURL(URL)}),
-                              MB_YESNO | MB_ICONWARNING | MB_SYSTEMMODAL) == IDYES;
+        const QString text = FormatUpgradeMessage(kFileError, {FileFromURL(URL)});
+        if (canSkip)
+            continueUpgrade =
+                UpgradeMessageBox(caption, text, MB_YESNO | MB_ICONWARNING | MB_SYSTEMMODAL) ==
+                IDYES;
+        else
+            UpgradeMessageBox(caption, text.section(QStringLiteral("\n\n"), 0, 0),
+                              MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
     }
-    if (continueUpgrade)
-        DownloadNextFile(false);
-    else
-        AbortUpgrade();
+    return canSkip && continueUpgrade;
+}
+
+QString TauAutoUpdater::PartialFile() const {
+    return FCurrentFile + kPartialSuffix;
 }
 
 void TauAutoUpdater::DiscardPartialFile() {
-    // Installed later, a file cut short would break what it replaces.
-    QFile::remove(FCurrentFile);
+    QFile::remove(PartialFile());
 }
 
 void TauAutoUpdater::StopUpgrade() {
@@ -162,6 +217,7 @@ void TauAutoUpdater::AbortUpgrade() {
 
 void TauAutoUpdater::DeletePendingFiles() {
     ::DeletePendingFiles(ProgramFolder(), ProgramFilePath());
+    DeleteVerifiedFiles(ProgramFolder());
 }
 
 void TauAutoUpdater::RestartApplication(const QString& params) {
@@ -171,13 +227,28 @@ void TauAutoUpdater::RestartApplication(const QString& params) {
 }
 
 void TauAutoUpdater::RunUpgrader(const QString& params) {
-    DeleteIncompletePendingFiles(ProgramFolder());
-    // Only an upgrader just written is started: whatever else lies in the shared temporary
-    // folder under that name is not ours to run.
-    if (WriteUpgrader(UpgraderPath()))
-        StartUpgrader(UpgraderPath(), ProgramFilePath(), params);
+    // The upgrader installs only what this list vouches for.
+    if (FUpgradeCompleted &&
+        !WriteVerifiedFiles(ProgramFolder(), FOfferedVersion, FVerifiedFiles)) {
+        UpgraderFailed(QStringLiteral("cannot write the list of verified files"));
+        return;
+    }
+    QString reason;
+    if (!LaunchUpgrader(ProgramFilePath(), params, reason)) {
+        UpgraderFailed(reason);
+        return;
+    }
     if (OnDoOwnCloseAppMethod)
         OnDoOwnCloseAppMethod(this);
     else
         CloseApplication();
+}
+
+void TauAutoUpdater::UpgraderFailed(const QString& reason) {
+    // Closing now would leave the user without a client until they start it again by hand, and
+    // the files would wait for an upgrader that never comes.
+    FUpgradeCompleted = false;
+    DeletePendingFiles();
+    if (OnUpgraderFailed)
+        OnUpgraderFailed(this, reason);
 }

@@ -113,6 +113,10 @@ quint32 TauCustomHTTP::BytesRead() const {
     return FRun ? FRun->BytesRead.load() : 0;
 }
 
+QByteArray TauCustomHTTP::BodySha256() const {
+    return FRun ? FRun->BodyHash.result() : QByteArray();
+}
+
 quint32 TauCustomHTTP::RequestFlags() const {
     QString scheme, host, path, user, password, extra;
     quint16 port = 0;

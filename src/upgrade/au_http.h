@@ -151,6 +151,8 @@ public:
     QString ContentType() const;
     int ContentLength() const;
     quint32 BytesRead() const;
+    // The SHA-256 of the body the last transfer stored; read it once the transfer has ended.
+    QByteArray BodySha256() const;
     // The request flags of the system's HTTP layer that the options give for URL.
     quint32 RequestFlags() const;
 

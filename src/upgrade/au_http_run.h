@@ -3,6 +3,7 @@
 #include "platform/internet_request.h"
 #include "upgrade/au_http.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <atomic>
 #include <memory>
@@ -44,6 +45,8 @@ struct TTransferRun {
     // The body ended in a failed read (a chunked body cut short, a reset): it is not whole.
     bool ReadFailed = false;
     QString OutputError;
+    // Of the body as it was stored, so that a downloaded file is checked without a second read.
+    QCryptographicHash BodyHash{QCryptographicHash::Sha256};
     std::atomic<bool> Reading = true;
 
     std::unique_ptr<TInternetRequest> Request;

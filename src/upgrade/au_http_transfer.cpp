@@ -326,8 +326,10 @@ private:
         const std::lock_guard lock(FRun.Lock);
         if (!FRun.Output)
             return true; // released meanwhile: the next check point ends the transfer
-        if (FRun.Output->write(data, count) == count)
+        if (FRun.Output->write(data, count) == count) {
+            FRun.BodyHash.addData(QByteArrayView(data, count));
             return true;
+        }
         FRun.WriteFailed = true;
         FRun.OutputError = FRun.Output->errorString();
         return false;

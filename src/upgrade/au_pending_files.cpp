@@ -1,7 +1,6 @@
 #include "upgrade/au_pending_files.h"
 
 #include "common/folder_lookup.h"
-#include "platform/file_attributes.h"
 #include "upgrade/au_utils.h"
 
 #include <QDir>
@@ -14,7 +13,8 @@ const QString kPendingSuffix = QStringLiteral(".uTMP");
 
 QStringList PendingFiles(const QString& folder) {
     QDir directory(folder);
-    directory.setNameFilters({QLatin1Char('*') + kPendingSuffix});
+    directory.setNameFilters(
+        {QLatin1Char('*') + kPendingSuffix, QLatin1Char('*') + kPendingSuffix + ".part"});
     directory.setFilter(QDir::Files | QDir::Hidden | QDir::System);
     QStringList paths;
     for (const QString& name : directory.entryList())
@@ -31,14 +31,6 @@ QString PendingFilePath(const QString& folder, const QString& url) {
 void DeletePendingFiles(const QString& folder, const QString& keep) {
     for (const QString& path : PendingFiles(folder)) {
         if (path != keep)
-            QFile::remove(path);
-    }
-}
-
-void DeleteIncompletePendingFiles(const QString& folder) {
-    for (const QString& path : PendingFiles(folder)) {
-        const std::optional<quint32> attributes = ReadFileAttributes(path);
-        if (attributes && (*attributes & WindowsAttribute::Temporary) != 0)
             QFile::remove(path);
     }
 }

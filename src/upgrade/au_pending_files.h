@@ -10,10 +10,6 @@
 // reused, as the file system of the client's home platform would.
 QString PendingFilePath(const QString& folder, const QString& url);
 
-// Deletes every pending file in Folder except Keep (the running program, whatever its name);
-// failures are ignored.
+// Deletes every pending file in Folder, and every one still being written ("<name>.uTMP.part"),
+// except Keep (the running program, whatever its name); failures are ignored.
 void DeletePendingFiles(const QString& folder, const QString& keep);
-
-// Deletes the pending files of Folder that still carry the attributes of a file being written:
-// a download cut short (the client ended while it ran) must never be installed.
-void DeleteIncompletePendingFiles(const QString& folder);

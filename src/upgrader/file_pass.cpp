@@ -2,7 +2,6 @@
 
 #include "upgrader/folder_entries.h"
 
-#include <QDir>
 #include <algorithm>
 
 namespace {
@@ -14,14 +13,9 @@ bool IsPendingName(const QString& name) {
            name.endsWith(kPendingSuffix, Qt::CaseInsensitive);
 }
 
-// Listed as the client's home file system lists them, in name order regardless of case, so a
-// pass over the same files always takes the same decisions.
-QStringList PendingNames(const QString& folder) {
-    QStringList names;
-    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (IsPendingName(name))
-            names.append(name);
-    }
+// In name order regardless of case, as the client's home file system lists them, so a pass over
+// the same files always takes the same decisions.
+QStringList InListOrder(QStringList names) {
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         const int order = a.compare(b, Qt::CaseInsensitive);
         return order != 0 ? order < 0 : a < b;
@@ -35,8 +29,9 @@ bool NamesMatch(const QString& a, const QString& b) {
 
 } // namespace
 
-TFilePass PlanFilePass(const TProgramLocation& program, bool setupMode) {
-    const QStringList pendingNames = PendingNames(program.Folder);
+TFilePass PlanFilePass(const TProgramLocation& program, bool setupMode, const QStringList& names) {
+    QStringList pendingNames = InListOrder(names);
+    pendingNames.removeIf([](const QString& name) { return !IsPendingName(name); });
     bool exeTaken = std::any_of(pendingNames.begin(), pendingNames.end(), [&](const QString& n) {
         return NamesMatch(n, program.Name + kPendingSuffix);
     });
@@ -57,6 +52,9 @@ TFilePass PlanFilePass(const TProgramLocation& program, bool setupMode) {
         replacement.Runnable = replacement.Hidden || NamesMatch(name, program.Name);
         if (replacement.Hidden)
             pass.SetupProgramPath = replacement.TargetPath;
+        std::erase_if(pass.Replacements, [&](const TReplacement& earlier) {
+            return earlier.TargetPath == replacement.TargetPath;
+        });
         pass.Replacements.push_back(replacement);
     }
     return pass;

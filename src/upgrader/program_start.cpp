@@ -35,6 +35,11 @@ struct TSpawnAttributes {
 } // namespace
 
 pid_t StartProgram(const QString& programPath, const QString& arguments) {
+    return StartProgramWith(programPath, arguments, {});
+}
+
+pid_t StartProgramWith(const QString& programPath, const QString& arguments,
+                       const QByteArray& variable) {
     std::vector<QByteArray> words{QFile::encodeName(programPath)};
     for (const QString& argument : arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         words.push_back(argument.toLocal8Bit());
@@ -43,10 +48,18 @@ pid_t StartProgram(const QString& programPath, const QString& arguments) {
         argv.push_back(word.data());
     argv.push_back(nullptr);
 
+    QByteArray extra = variable;
+    std::vector<char*> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry)
+        environment.push_back(*entry);
+    if (!extra.isEmpty())
+        environment.push_back(extra.data());
+    environment.push_back(nullptr);
+
     TSpawnAttributes attributes;
     pid_t process = -1;
     if (posix_spawn(&process, words.front().constData(), nullptr, &attributes.Attributes,
-                    argv.data(), environ) != 0)
+                    argv.data(), environment.data()) != 0)
         return -1;
     return process;
 }

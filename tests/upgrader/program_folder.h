@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -50,10 +51,40 @@ public:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
+    // The list of verified files the client leaves for the upgrader, for these pending files as
+    // they are now.
+    bool WriteVerifiedList(const QStringList& pendingNames, const QString& version = "3.8") const {
+        QByteArray list = "pebblo-upgrade 1\nversion " + version.toUtf8() + '\n';
+        for (const QString& name : pendingNames) {
+            const QByteArray bytes = Contents(name);
+            list += "file " + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() +
+                    ' ' + QByteArray::number(bytes.size()) + ' ' + name.toUtf8() + '\n';
+        }
+        QDir().mkpath(Path(QStringLiteral("upgrade")));
+        return Write(QStringLiteral("upgrade/verified-files"), list);
+    }
+
+    // The files of the folder itself, without the log and the upgrade's bookkeeping.
     QStringList Files() const {
         QStringList names = QDir(FFolder).entryList(QDir::Files | QDir::Hidden);
         names.removeAll(QStringLiteral("runs.log"));
         return names;
+    }
+
+    // The upgrade's bookkeeping that is left: "notice <text>", "journal", "backup",
+    // "verified-files"; the lock, which stays for good, is not counted.
+    QStringList Bookkeeping() const {
+        QStringList left;
+        const QDir upgrade(Path(QStringLiteral("upgrade")));
+        for (const QString& name : upgrade.entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+            if (name == QLatin1String("notice"))
+                left.append(
+                    QStringLiteral("notice ") +
+                    QString::fromUtf8(Contents(QStringLiteral("upgrade/notice"))).trimmed());
+            else if (name != QLatin1String("upgrader.lock"))
+                left.append(name);
+        }
+        return left;
     }
 
     QStringList Log() const {

@@ -195,15 +195,19 @@ Reply CatalogueSite::upgradeFile(const std::string& name) const {
     return {200, "application/octet-stream", Payload(std::move(*content)), {}, {}};
 }
 
+// A listed name may carry a query for the fault it asks for: the file is the name before it.
 std::optional<std::string> CatalogueSite::upgradeFileContentLocked(const std::string& name) const {
-    if (!isPlainFileName(name))
+    const std::string file = stripQuery(name);
+    if (!isPlainFileName(file))
         return std::nullopt;
     if (!dataDir_.empty())
-        if (auto content = readFile(dataDir_ / "files" / name))
+        if (auto content = readFile(dataDir_ / "files" / file))
             return content;
-    if (std::find(offer_.files.begin(), offer_.files.end(), name) == offer_.files.end())
+    const bool listed = std::any_of(offer_.files.begin(), offer_.files.end(),
+                                    [&](const std::string& f) { return stripQuery(f) == file; });
+    if (!listed)
         return std::nullopt;
-    return generatedUpgradeFile(name, offer_.version);
+    return generatedUpgradeFile(file, offer_.version);
 }
 
 std::string CatalogueSite::informationLocked(const std::string& origin) const {
