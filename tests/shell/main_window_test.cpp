@@ -1,6 +1,8 @@
+#include "catalogue_server.h"
 #include "common/gbk_text.h"
 #include "common/program_folder.h"
 #include "platform/browser_pane.h"
+#include "platform/ui_dispatcher.h"
 #include "shell/clickable_image.h"
 #include "shell/hot_key_field.h"
 #include "shell/main_window.h"
@@ -280,6 +282,46 @@ TEST_F(MainWindow, CarriesItsUpgradeComponentAndCheckingFirstSaysTheClientIsUpTo
     EXPECT_TRUE(updater->Busy());
     EXPECT_TRUE(PumpEventsUntil([updater] { return !updater->Busy(); }));
     EXPECT_TRUE(FMessages.Errors.isEmpty());
+}
+
+// The vendor's offer, signed with the build's demo key, but changed on the way; and what the
+// upgrader left when it undid the last upgrade. The user hears of both in Chinese.
+TEST_F(MainWindow, SaysInChineseWhenTheOfferIsUnverifiedOrTheLastUpgradeWasUndone) {
+    QTemporaryDir data;
+    ASSERT_TRUE(QFile::copy(QStringLiteral(PEBBLO_BINARY_DIR "/upgrade-demo/update.key"),
+                            data.filePath(QStringLiteral("update.key"))));
+    CatalogueServer server(data.path().toStdString());
+    const int port = server.bind(0);
+    server.start();
+    httplib::Client admin("127.0.0.1", port);
+    ASSERT_TRUE(admin.Get("/_admin/update?version=3.8&signature=tampered"));
+
+    ASSERT_TRUE(QDir(FFolder.path()).mkdir(QStringLiteral("upgrade")));
+    QFile notice(Path(QStringLiteral("upgrade/notice")));
+    ASSERT_TRUE(notice.open(QIODevice::WriteOnly));
+    notice.write("not-started 3.8\n");
+    notice.close();
+
+    // The upgrade component's transfers reach the window through the dispatcher, as in the client.
+    TUiDispatcher dispatcher;
+    qputenv("PEBBLO_VENDOR_HOST", QByteArray("127.0.0.1:") + QByteArray::number(port));
+    TfrmMain& window = Create();
+    qunsetenv("PEBBLO_VENDOR_HOST");
+    // Told once the window is up, not while it is being made.
+    EXPECT_TRUE(FMessages.Plain.isEmpty());
+    ASSERT_TRUE(PumpEventsUntil([&] { return !FMessages.Plain.isEmpty(); }));
+    EXPECT_EQ(FMessages.Plain,
+              QStringList{
+                  QStringLiteral("升级到版本 3.8 后客户端未能正常启动，已自动恢复到原来的版本。")});
+
+    window.Button2->click();
+    ASSERT_TRUE(PumpEventsUntil([&] { return FMessages.Plain.size() == 3; }))
+        << FMessages.Plain.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(FMessages.Plain.mid(1),
+              (QStringList{QStringLiteral("当前已是最新版本"),
+                           QStringLiteral("无法验证升级信息的真实性，本次不升级。")}));
+    EXPECT_TRUE(FMessages.Errors.isEmpty());
+    FWindow.reset();
 }
 
 } // namespace
