@@ -126,12 +126,16 @@ template <size_t N> QByteArray WithNuls(const char (&text)[N]) {
 // command line the client starts the upgrader with.
 void WriteUpgradeInputs() {
     const std::string origin = "http://catalogue.example";
+    // Every listed file with its size and digest, as the demo catalogue vouches for them.
+    const UpgradeFileContent contentOf = [](const std::string& name) {
+        return std::optional<std::string>("content of " + name);
+    };
     UpdateOffer offer;
     WriteSeed(QStringLiteral("info_file"), QStringLiteral("current"),
-              Bytes(utf8ToGbk(updateInformation(offer, origin))));
+              Bytes(utf8ToGbk(updateInformation(offer, origin, contentOf))));
     offer.version = "3.8 beta";
     offer.files = {"pebblo", "skin.dat", "readme.txt"};
-    const QByteArray offered = Bytes(utf8ToGbk(updateInformation(offer, origin)));
+    const QByteArray offered = Bytes(utf8ToGbk(updateInformation(offer, origin, contentOf)));
     WriteSeed(QStringLiteral("info_file"), QStringLiteral("three-files"), offered);
     QByteArray crlf = offered;
     WriteSeed(QStringLiteral("info_file"), QStringLiteral("crlf"), crlf.replace("\n", "\r\n"));

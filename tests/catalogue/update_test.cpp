@@ -1,4 +1,5 @@
 #include "catalogue_fixture.h"
+#include "update_signing.h"
 
 #include <algorithm>
 
@@ -44,6 +45,10 @@ TEST_F(Update, InformationFileOffersTheRunningVersionAndListsDownloadableFiles) 
     const httplib::Result file = get(pathOf(url));
     EXPECT_EQ(file->status, 200);
     EXPECT_FALSE(file->body.empty());
+    // It vouches for the file it lists; without a key of its own it signs nothing.
+    EXPECT_EQ(keyValue(text, "size"), std::to_string(file->body.size()));
+    EXPECT_EQ(keyValue(text, "sha256"), update_signing::sha256Hex(file->body));
+    EXPECT_EQ(get("/down/update.xml.sig")->status, 404);
 }
 
 TEST_F(Update, AdminEndpointChangesTheOffer) {

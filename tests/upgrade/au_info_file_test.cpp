@@ -59,6 +59,48 @@ TEST(InfoFile, TheMessageNeedsItsBraceAndStopsAtTheFirstClosingOne) {
     EXPECT_EQ(ParseInfoFile("#method=x1\n").Method, umSelfUpgrade);
 }
 
+TEST(InfoFile, EachFileHasItsSizeAndDigestInKeysOfItsOwnNumber) {
+    const QByteArray digest(64, 'a');
+    const TauInfoFileContent info =
+        ParseInfoFile("#url=http://x.example/a\n#size=12\n#sha256=" + digest +
+                      "\n#url0=http://x.example/b\n"
+                      "#size0= 7 \n#sha256_0=" +
+                      digest.toUpper() +
+                      "\n#url3=http://x.example/c\n#size3=-1\n"
+                      "#sha256_3=" +
+                      digest.left(63) + "\n");
+    ASSERT_EQ(info.Files.size(), 3);
+    EXPECT_EQ(info.FileKeys, (QList<QByteArray>{"url", "url0", "url3"}));
+    EXPECT_EQ(info.Digests[0].Size, 12);
+    EXPECT_EQ(info.Digests[0].Sha256, QByteArray(32, '\xaa'));
+    EXPECT_TRUE(info.Digests[0].Complete());
+    // Blanks around a value do not count, letter case of the digits neither.
+    EXPECT_EQ(info.Digests[1].Size, 7);
+    EXPECT_TRUE(info.Digests[1].Complete());
+    // A signed size or a digest one digit short is no digest at all.
+    EXPECT_FALSE(info.Digests[2].Complete());
+    EXPECT_EQ(info.Digests[2].Size, -1);
+    EXPECT_TRUE(info.Digests[2].Sha256.isEmpty());
+    EXPECT_EQ(SizeKeyOf("url12"), QByteArray("size12"));
+    EXPECT_EQ(DigestKeyOf("url12"), QByteArray("sha256_12"));
+    EXPECT_EQ(DigestKeyOf("url"), QByteArray("sha256"));
+}
+
+TEST(InfoFile, ASetValueIsTheOneAReaderFinds) {
+    // Replaced where a reader finds it: the first occurrence, in any letter case.
+    QByteArray text = "#message={\r\n#SIZE=1\r\n}\r\n#url=a\r\n#size=2\r\n";
+    SetOneLineValue(text, "size", "300");
+    EXPECT_EQ(text, QByteArray("#message={\r\n#SIZE=300\r\n}\r\n#url=a\r\n#size=2\r\n"));
+    EXPECT_EQ(ParseInfoFile(text).Digests[0].Size, 300);
+    // Added on a line of its own, in the text's own line ends, after a last line without one.
+    text = "#url=a\r\n#url2=b";
+    SetOneLineValue(text, "sha256_2", "ff");
+    EXPECT_EQ(text, QByteArray("#url=a\r\n#url2=b\r\n#sha256_2=ff\r\n"));
+    text = "#url=a\n";
+    SetOneLineValue(text, "size", "1");
+    EXPECT_EQ(text, QByteArray("#url=a\n#size=1\n"));
+}
+
 TEST(InfoFile, GarbageAndHugeFilesGiveOrdinaryOutcomes) {
     QRandomGenerator random(20090115);
     QByteArray garbage(512 * 1024, '\0');
@@ -100,6 +142,10 @@ TEST(InfoFile, VersionsCompareByNumberOrAsWholeTexts) {
     EXPECT_TRUE(newer("3.10"));
     EXPECT_TRUE(newer("3.7.1"));
     EXPECT_TRUE(newer("3.7 beta"));
+    // Blanks around it: the same version, not a newer one offered for ever.
+    EXPECT_FALSE(newer("3.7 "));
+    EXPECT_FALSE(newer(" 3.7"));
+    EXPECT_TRUE(newer("3.8 "));
 }
 
 TEST_F(PinnedToday, DatesCompareStrictlyAndAnUnreadableOneIsToday) {
