@@ -20,8 +20,11 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(ApplicationTitle());
     DetectLanguage();
-    // An upgrade that a crash interrupted is finished or undone before anything else.
-    if (HandOverUnfinishedUpgrade(QStringLiteral("/afterupgrade0")))
+    // An upgrade that a crash interrupted is finished or undone before anything else. A client
+    // that the upgrader itself started never hands the folder back: that could go on for ever.
+    const QString restartParams = QStringLiteral("/afterupgrade");
+    if (QCoreApplication::arguments().value(1) != restartParams &&
+        HandOverUnfinishedUpgrade(restartParams + QLatin1Char('0')))
         return 0;
 
     TUiDispatcher dispatcher;
