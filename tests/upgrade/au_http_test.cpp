@@ -3,6 +3,7 @@
 #include "catalogue_server.h"
 #include "platform/file_attributes.h"
 #include "platform/ui_dispatcher.h"
+#include "queued_call.h"
 #include "upgrade/au_http.h"
 
 #include <QCoreApplication>
@@ -413,6 +414,35 @@ TEST_F(Transfers, AnAbortInTheBodyEndsSilentlyAndKeepsThePartialFile) {
     Bind(*FHttp, FLog);
     ASSERT_TRUE(Transfer(Url(QStringLiteral("/gamesoft/left.asp"))));
     EXPECT_EQ(FLog.Events.constLast(), QStringLiteral("done"));
+}
+
+TEST_F(Transfers, AnAbortOrReleaseWhileTheOutcomeIsOnItsWayEndsSilently) {
+    // Unbound, nothing but the outcome is handed to the UI thread.
+    FHttp->OnHeaderInfo = nullptr;
+    FHttp->OnTransferProgress = nullptr;
+    FHttp->OnOutputFailed = [this](TauCustomHTTP*, const QString& message) {
+        FLog.Note(QStringLiteral("output failed ") + message);
+    };
+    const std::function<void()> stops[] = {
+        [this] { FHttp->Abort(); },
+        [this] {
+            FHttp->Abort();
+            FHttp->Release();
+        },
+        [this] { FHttp->Release(); },
+    };
+    for (const auto& stop : stops) {
+        FHttp->URL = Url(QStringLiteral("/gamesoft/left.asp"));
+        ASSERT_TRUE(FHttp->Read());
+        // The body has ended and its outcome waits for the UI thread, which stops it first.
+        ASSERT_TRUE(WaitForQueuedCall());
+        stop();
+        ASSERT_TRUE(RunEventsUntil([&] { return !FHttp->Busy(); }));
+        EXPECT_EQ(FLog.Events, QStringList());
+    }
+    // The component is ready for the next transfer.
+    ASSERT_TRUE(Transfer(Url(QStringLiteral("/gamesoft/left.asp"))));
+    EXPECT_EQ(FLog.Events, QStringList{"done"});
 }
 
 TEST_F(Transfers, AnOutputFileThatCannotBeCreated) {
