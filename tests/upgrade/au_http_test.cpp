@@ -19,6 +19,7 @@
 #include <netinet/in.h>
 #include <ostream>
 #include <sys/socket.h>
+#include <system_error>
 #include <unistd.h>
 #include <vector>
 
@@ -393,6 +394,30 @@ TEST_F(Transfers, ARefusedConnectionIsNoResponse) {
     ASSERT_TRUE(Transfer(QStringLiteral("http://127.0.0.1:%1/").arg(ntohs(address.sin_port))));
     EXPECT_EQ(FLog.Events, (QStringList{"no response"}));
     EXPECT_EQ(FHttp->StatusCode(), -1);
+}
+
+TEST_F(Transfers, AWorkerThatCannotBeMadeIsNoResponseAfterReadReturns) {
+    // The system refuses a thread when it has run out of them.
+    struct TRefusedThreads {
+        TauThreadMaker System = SetThreadMakerForTesting([](std::function<void()>) -> std::thread {
+            throw std::system_error(
+                std::make_error_code(std::errc::resource_unavailable_try_again));
+        });
+        ~TRefusedThreads() { SetThreadMakerForTesting(System); }
+    };
+    auto refused = std::make_unique<TRefusedThreads>();
+    FHttp->URL = Url(QStringLiteral("/gamesoft/left.asp"));
+    EXPECT_TRUE(FHttp->Read());
+    refused.reset();
+    EXPECT_EQ(FLog.Events, QStringList());
+    EXPECT_TRUE(FHttp->Busy());
+    ASSERT_TRUE(RunEventsUntil([&] { return !FHttp->Busy(); }));
+    EXPECT_EQ(FLog.Events, QStringList{"no response"});
+    EXPECT_TRUE(FLog.OnUiThread);
+    // With threads again, the next transfer runs.
+    FLog = {};
+    ASSERT_TRUE(Transfer(Url(QStringLiteral("/gamesoft/left.asp"))));
+    EXPECT_EQ(FLog.Events.constLast(), QStringLiteral("done"));
 }
 
 TEST_F(Transfers, AnAbortInTheBodyEndsSilentlyAndKeepsThePartialFile) {
