@@ -2,6 +2,7 @@
 // Runs with TZ=Asia/Shanghai, set by the test's environment.
 #include "catalogue_server.h"
 #include "platform/file_attributes.h"
+#include "platform/loopback_server.h"
 #include "platform/ui_dispatcher.h"
 #include "queued_call.h"
 #include "upgrade/au_http.h"
@@ -561,6 +562,25 @@ TEST_F(Transfers, LocalFilesAndAddressesWithoutAScheme) {
     FLog = {};
     ASSERT_TRUE(Transfer(QStringLiteral("127.0.0.1:%1/gamesoft/left.asp").arg(Port)));
     EXPECT_EQ(FLog.Events.constLast(), QStringLiteral("done"));
+}
+
+TEST_F(Transfers, ThePathGoesOutAsTheAddressWritesIt) {
+    TLoopbackServer server;
+    const std::pair<QString, std::string> paths[] = {
+        // Escapes stay as written: UTF-8 ones, which are no GBK text, and small letters.
+        {QStringLiteral("/names/%E4%B8%AD.exe"), "/names/%E4%B8%AD.exe"},
+        {QStringLiteral("/names/%d6%d0.exe?v=3"), "/names/%d6%d0.exe?v=3"},
+        // What cannot stand in a request line is escaped: a blank, a percent sign that starts no
+        // escape, a character written as such (in GBK, the code page of the addresses).
+        {QStringLiteral("/names/a b%zz.exe"), "/names/a%20b%25zz.exe"},
+        {QStringLiteral("/names/中.exe"), "/names/%D6%D0.exe"},
+    };
+    for (const auto& [path, sent] : paths) {
+        FLog = {};
+        ASSERT_TRUE(Transfer(server.Url("") + path));
+        EXPECT_EQ(server.LastTarget, sent);
+        EXPECT_EQ(FLog.Events.constLast(), QStringLiteral("done"));
+    }
 }
 
 TEST_F(Transfers, NothingIsNotifiedAfterTheComponentIsDestroyed) {
