@@ -19,6 +19,15 @@ std::shared_mutex& InstanceLock() {
 TUiDispatcher* Instance = nullptr;
 std::atomic<bool> IsShutDown = false;
 std::atomic<std::thread::id> UiThread;
+std::atomic<int> Queued = 0;
+
+// Travels with a queued effect: counted from its queueing until it has run or been dropped.
+struct TQueuedMark {
+    TQueuedMark() { ++Queued; }
+    ~TQueuedMark() { --Queued; }
+    TQueuedMark(const TQueuedMark&) = delete;
+    TQueuedMark& operator=(const TQueuedMark&) = delete;
+};
 
 std::function<void()> Guarded(QObject* context, std::function<void()> effect) {
     return [target = QPointer<QObject>(context), effect = std::move(effect)] {
@@ -32,7 +41,9 @@ bool Enqueue(std::function<void()> call) {
     const std::shared_lock lock(InstanceLock());
     if (Instance == nullptr)
         return false;
-    QMetaObject::invokeMethod(Instance, std::move(call), Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        Instance, [mark = std::make_shared<TQueuedMark>(), call = std::move(call)] { call(); },
+        Qt::QueuedConnection);
     return true;
 }
 
@@ -97,4 +108,8 @@ bool TUiDispatcher::Post(QObject* context, std::function<void()> effect) {
 
 bool TUiDispatcher::ShuttingDown() {
     return IsShutDown;
+}
+
+int TUiDispatcher::QueuedEffects() {
+    return Queued;
 }

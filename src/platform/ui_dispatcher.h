@@ -27,4 +27,7 @@ public:
 
     // True once the application has begun to shut down: workers stop their work.
     static bool ShuttingDown();
+    // Effects queued that have neither run nor been dropped yet: a test that must act while one
+    // waits for its turn looks here.
+    static int QueuedEffects();
 };

@@ -29,6 +29,7 @@ std::optional<TUrlParts> SplitUrl(const QByteArray& url) {
     parts.User = Part(handle.get(), CURLUPART_USER);
     parts.Password = Part(handle.get(), CURLUPART_PASSWORD);
     parts.Path = Part(handle.get(), CURLUPART_PATH);
+    parts.WrittenPath = Part(handle.get(), CURLUPART_PATH, 0);
     const QByteArray query = Part(handle.get(), CURLUPART_QUERY);
     const QByteArray fragment = Part(handle.get(), CURLUPART_FRAGMENT);
     if (!query.isEmpty())

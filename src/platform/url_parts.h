@@ -12,6 +12,8 @@ struct TUrlParts {
     QByteArray User;
     QByteArray Password;
     QByteArray Path;
+    // The path as the address writes it, its escape sequences kept.
+    QByteArray WrittenPath;
     // "?query" and "#fragment" as they follow the path, each with its mark.
     QByteArray Extra;
     quint16 Port = 0;

@@ -69,7 +69,8 @@ bool TauCustomHTTP::Read() {
     run->Session = FSession;
     FRun = run;
     FThread->SetOnExecute([run](TauEventThread& thread) { RunTransfer(*run, thread); });
-    FThread->SetOnTerminate([this, run](TauEventThread&) { Complete(*run); });
+    FThread->SetOnTerminate(
+        [this, run](TauEventThread& thread) { Complete(*run, thread.Terminated()); });
     // A transfer that failed on the way is never taken for a success.
     FThread->SetOnException([run](TauEventThread&) { run->Success = false; });
     return FThread->Start();
@@ -124,9 +125,15 @@ quint32 TauCustomHTTP::RequestFlags() const {
     return RequestFlagsFor(scheme, RequestCacheOptions, InternetOptions);
 }
 
-void TauCustomHTTP::Complete(TTransferRun& run) {
+void TauCustomHTTP::Complete(TTransferRun& run, bool aborted) {
     run.Request.reset();
     run.LocalFile.reset();
+    // Stopped after its last check point, while its outcome was on its way: it ends silently as
+    // it would have there. A released run has lost its output, so no outcome would be true.
+    if (aborted || run.Released) {
+        ReleaseRun(run);
+        return;
+    }
     QIODevice* output = nullptr;
     bool outputIsFile = false;
     {

@@ -162,7 +162,8 @@ protected:
     void BeginDestruction();
 
 private:
-    void Complete(TTransferRun& run);
+    // Aborted: the run was asked to stop.
+    void Complete(TTransferRun& run, bool aborted);
 
     int FTransferBufferSize = 4096;
     TauCustomThread* FThread;

@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -30,6 +29,9 @@ constexpr int kLargestBlock = 16 * 1024 * 1024;
 struct TUrlTarget {
     QString Scheme, Host, Path, User, Password, Extra;
     quint16 Port = 0;
+    // The path goes out as the address writes it: decoded and encoded again, escapes of another
+    // code page than the addresses' would name another file.
+    QByteArray RequestPath;
 };
 
 TUrlTarget CrackTarget(const TTransferRun& run) {
@@ -37,26 +39,12 @@ TUrlTarget CrackTarget(const TTransferRun& run) {
     CrackURL(run.Url, target.Scheme, target.Host, target.Path, target.User, target.Password,
              target.Extra, target.Port);
     target.Extra = EncodeURLExtra(target.Extra);
+    target.RequestPath = URLRequestPath(run.Url);
     if (target.User.isEmpty())
         target.User = run.HTTPUsername;
     if (target.Password.isEmpty())
         target.Password = run.HTTPPassword;
     return target;
-}
-
-// The decoded path made fit for a request line again.
-QByteArray EncodedPath(const QString& path) {
-    static constexpr char kKept[] = "/-._~!$&'()*+,;=:@";
-    QByteArray encoded;
-    for (const char byte : ToGbk(path.isEmpty() ? QStringLiteral("/") : path)) {
-        const auto code = static_cast<quint8>(byte);
-        if ((code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z') ||
-            (code >= '0' && code <= '9') || (code != 0 && std::strchr(kKept, byte) != nullptr))
-            encoded += byte;
-        else
-            encoded += '%' + QByteArray::number(code, 16).toUpper().rightJustified(2, '0');
-    }
-    return encoded;
 }
 
 QByteArray RequestUrl(const TUrlTarget& target) {
@@ -65,7 +53,7 @@ QByteArray RequestUrl(const TUrlTarget& target) {
     if (host.contains(':') && !host.startsWith('['))
         host = '[' + host + ']';
     return ToGbk(target.Scheme) + "://" + host + ':' + QByteArray::number(target.Port) +
-           EncodedPath(target.Path) + target.Extra.toLatin1();
+           target.RequestPath + target.Extra.toLatin1();
 }
 
 std::optional<QByteArray> QueryHeader(const TInternetRequest& request, QByteArrayView name) {

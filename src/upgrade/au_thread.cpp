@@ -6,8 +6,11 @@
 #include <QThread>
 #include <array>
 #include <cerrno>
+#include <exception>
 #include <sys/resource.h>
+#include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -20,6 +23,13 @@ constexpr auto kAnswerLook = std::chrono::microseconds(20);
 
 // Runs abandoned while executing that have not ended yet.
 int AbandonedRunning = 0;
+
+std::thread MakeSystemThread(std::function<void()> body) {
+    return std::thread(std::move(body));
+}
+
+// Read and replaced with the lock held.
+TauThreadMaker ThreadMaker = MakeSystemThread;
 
 // The system's thread priorities, from idle to time-critical, as nice values: lower is more.
 // Raising a thread above normal needs a privilege; without it the thread stays at normal.
@@ -43,6 +53,11 @@ bool OnUiThread() {
 }
 
 } // namespace
+
+TauThreadMaker SetThreadMakerForTesting(TauThreadMaker maker) {
+    const std::lock_guard lock(ThreadLock());
+    return std::exchange(ThreadMaker, maker);
+}
 
 std::shared_ptr<TauEventThread> TauEventThread::CreateLocked(TauCustomThread* owner) {
     std::shared_ptr<TauEventThread> thread(new TauEventThread(owner));
@@ -79,19 +94,51 @@ void TauEventThread::DisposeLocked() {
 
 void TauEventThread::SkipPendingCallLocked() {
     TSyncState pending = TSyncState::Pending;
-    if (FSyncState.compare_exchange_strong(pending, TSyncState::Skipped))
-        FSyncState.notify_all();
+    if (!FSyncState.compare_exchange_strong(pending, TSyncState::Skipped))
+        return;
+    FSyncState.notify_all();
+    // Nobody waits for the call of a run without a thread: skipped, the run is over.
+    if (FSyncMethod == &FRunWithoutThread)
+        FinishLocked();
 }
 
 void TauEventThread::Launch() {
+    FLaunched = true;
     FExecuting = !FTerminated;
-    FHandle =
-        std::thread([self = shared_from_this(), routines = FRoutines] { self->Run(routines); });
+    try {
+        FHandle =
+            ThreadMaker([self = shared_from_this(), routines = FRoutines] { self->Run(routines); });
+    } catch (const std::system_error&) {
+        // The run fails as one whose OnExecute raised the refusal, and never inside Start or
+        // Resume: its routines reach the UI thread as any run's calls do.
+        TRoutines refused = FRoutines;
+        refused.OnExecute = [refusal = std::current_exception()](TauEventThread&) {
+            std::rethrow_exception(refusal);
+        };
+        QueueRunLocked(std::move(refused));
+    }
+}
+
+void TauEventThread::QueueRunLocked(TRoutines routines) {
+    FRunWithoutThread = [this, routines = std::move(routines)] {
+        RunRoutines(routines);
+    };
+    FSyncMethod = &FRunWithoutThread;
+    FSyncState = TSyncState::Pending;
+    TauThreadWindow* window = TauThreadWindow::InstanceLocked();
+    if (FExecuting && window != nullptr && window->QueueLocked(shared_from_this()))
+        return;
+    FSyncState = TSyncState::Idle;
+    FinishLocked();
 }
 
 void TauEventThread::Run(const TRoutines& routines) {
     FThreadID = gettid();
     setpriority(PRIO_PROCESS, static_cast<id_t>(FThreadID), NiceOf(FPriority));
+    RunRoutines(routines);
+}
+
+void TauEventThread::RunRoutines(const TRoutines& routines) {
     if (!FTerminated) {
         try {
             if (routines.OnExecute)
@@ -123,6 +170,10 @@ void TauEventThread::RunSynchronized(const TauThreadMethod& routine,
 
 void TauEventThread::Finish() {
     const std::lock_guard lock(ThreadLock());
+    FinishLocked();
+}
+
+void TauEventThread::FinishLocked() {
     FExecuting = false;
     FFinished = true;
     if (FAbandoned)
@@ -132,7 +183,7 @@ void TauEventThread::Finish() {
 
 bool TauEventThread::Synchronize(const std::function<void()>& method) {
     if (OnUiThread()) {
-        if (FAbandoned)
+        if (FAbandoned || FDisposed)
             return false;
         method();
         return true;
@@ -196,7 +247,7 @@ void TauEventThread::Resume() {
     if (--FSuspendCount > 0)
         return;
     FSuspended = false;
-    if (!FHandle.joinable() && !FFinished && !FDisposed)
+    if (!FLaunched && !FDisposed)
         Launch();
     ThreadsChanged().notify_all();
 }

@@ -24,6 +24,12 @@ class TauEventThread;
 // A routine of a run; it receives the thread object of that run.
 using TauThreadMethod = std::function<void(TauEventThread& thread)>;
 
+// Makes the operating-system thread that runs Body; the system may refuse, throwing
+// std::system_error. Only a unit test puts in a maker of its own, to have it refuse; returns the
+// maker it replaces.
+using TauThreadMaker = std::thread (*)(std::function<void()> body);
+TauThreadMaker SetThreadMakerForTesting(TauThreadMaker maker);
+
 class TauEventThread : public std::enable_shared_from_this<TauEventThread> {
 public:
     ~TauEventThread();
@@ -44,7 +50,8 @@ public:
     void Suspend();
     void Resume();
     // Waits until the thread has ended; on the UI thread calls handed over meanwhile, from any
-    // thread object, are delivered. Returns at once for a thread never started.
+    // thread object, are delivered. Returns at once for a thread never started, the one the
+    // system refused included.
     quint32 WaitFor();
     TThreadPriority GetPriority() const;
     void SetPriority(TThreadPriority priority);
@@ -76,9 +83,15 @@ private:
     };
 
     void Launch();
+    // With the lock held: hands the whole run to the UI thread, for a run without a thread.
+    void QueueRunLocked(TRoutines routines);
     void Run(const TRoutines& routines);
+    // OnExecute, OnException for what it raised, then OnTerminate; none for a run stopped before
+    // it began.
+    void RunRoutines(const TRoutines& routines);
     void RunSynchronized(const TauThreadMethod& routine, const TauThreadMethod& onException);
     void Finish();
+    void FinishLocked();
     // With the lock held: what the owner does to a thread object it frees.
     void DisposeLocked();
     void SkipPendingCallLocked();
@@ -86,6 +99,7 @@ private:
     TauCustomThread* FOwner;
     TRoutines FRoutines;
     std::atomic<TThreadPriority> FPriority = tpNormal;
+    bool FLaunched = false;
     std::thread FHandle;
     std::atomic<qint64> FThreadID = 0;
     std::atomic<bool> FTerminated = false;
@@ -94,8 +108,9 @@ private:
     std::atomic<bool> FExecuting = false;
     std::atomic<bool> FFinished = false;
     std::atomic<bool> FAbandoned = false;
-    bool FDisposed = false;
+    std::atomic<bool> FDisposed = false;
     const std::function<void()>* FSyncMethod = nullptr;
+    std::function<void()> FRunWithoutThread;
     std::atomic<TSyncState> FSyncState = TSyncState::Idle;
 };
 
@@ -111,7 +126,9 @@ public:
     void SetOnException(TauThreadMethod method);
     void SetOnTerminate(TauThreadMethod method);
 
-    // Runs OnExecute on a fresh thread, abandoning a run still executing; does not wait.
+    // Runs OnExecute on a fresh thread, abandoning a run still executing; does not wait. When the
+    // system refuses the thread, the run fails as if OnExecute had raised: OnException and
+    // OnTerminate run in the UI thread, after Start has returned.
     bool Start();
     // False: asks the run to stop (sets Terminated). True: abandons the run and puts a fresh,
     // suspended thread object with the same routines and priority in its place.

@@ -77,5 +77,8 @@ bool ApplyFileAttributes(const QString& fileName, TauFileAttributes attributes);
 bool CrackURL(QString url, QString& scheme, QString& hostName, QString& path, QString& userName,
               QString& password, QString& extraInfo, quint16& port);
 QString EncodeURLExtra(const QString& text);
+// The path of URL as the address writes it, fit for a request line: the escape sequences it
+// holds are kept, what cannot stand there is escaped; "/" for none. Empty for no address.
+QByteArray URLRequestPath(const QString& url);
 QString HostFromURL(const QString& url);
 QString FileFromURL(const QString& url);

@@ -2,6 +2,9 @@
 #include "platform/url_parts.h"
 #include "upgrade/au_utils.h"
 
+#include <cstring>
+#include <utility>
+
 namespace {
 
 // The parts' buffers of the system's URL cracker, terminating zero included: a longer part
@@ -19,14 +22,38 @@ bool Fits(const TUrlParts& parts) {
            parts.Path.size() < kPathCapacity && parts.Extra.size() < kExtraCapacity;
 }
 
+// The parts of an address in the code page of addresses; one without a scheme is a web address.
+std::optional<TUrlParts> SplitURL(QString url) {
+    if (!url.contains(QLatin1String("://")))
+        url.prepend(QLatin1String("http://"));
+    std::optional<TUrlParts> parts = SplitUrl(ToGbk(url));
+    if (!parts || !Fits(*parts))
+        return std::nullopt;
+    return parts;
+}
+
+// In ASCII whatever the locale: a byte of a multibyte character is never one of these.
+bool IsAlphanumeric(char byte) {
+    return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+           (byte >= '0' && byte <= '9');
+}
+
+bool IsHexDigit(char byte) {
+    return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'f') ||
+           (byte >= 'A' && byte <= 'F');
+}
+
+bool StartsEscape(const QByteArray& text, qsizetype at) {
+    return text.at(at) == '%' && at + 2 < text.size() && IsHexDigit(text.at(at + 1)) &&
+           IsHexDigit(text.at(at + 2));
+}
+
 } // namespace
 
 bool CrackURL(QString url, QString& scheme, QString& hostName, QString& path, QString& userName,
               QString& password, QString& extraInfo, quint16& port) {
-    if (!url.contains(QLatin1String("://")))
-        url.prepend(QLatin1String("http://"));
-    const std::optional<TUrlParts> parts = SplitUrl(ToGbk(url));
-    if (!parts || !Fits(*parts))
+    const std::optional<TUrlParts> parts = SplitURL(std::move(url));
+    if (!parts)
         return false;
     scheme = FromGbk(parts->Scheme);
     hostName = FromGbk(parts->Host);
@@ -51,4 +78,25 @@ QString FileFromURL(const QString& url) {
     if (!CrackURL(url, scheme, hostName, path, userName, password, extraInfo, port))
         return {};
     return URLToFileName(path);
+}
+
+QByteArray URLRequestPath(const QString& url) {
+    const std::optional<TUrlParts> parts = SplitURL(url);
+    if (!parts)
+        return {};
+    if (parts->WrittenPath.isEmpty())
+        return "/";
+    // What a path may hold besides letters, digits and escapes.
+    static constexpr char kKept[] = "/-._~!$&'()*+,;=:@";
+    const QByteArray& path = parts->WrittenPath;
+    QByteArray fit;
+    for (qsizetype at = 0; at < path.size(); ++at) {
+        const char byte = path.at(at);
+        if (IsAlphanumeric(byte) || (byte != 0 && std::strchr(kKept, byte) != nullptr) ||
+            StartsEscape(path, at))
+            fit += byte;
+        else
+            fit += '%' + QByteArray(1, byte).toHex().toUpper();
+    }
+    return fit;
 }

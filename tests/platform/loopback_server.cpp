@@ -35,6 +35,7 @@ void TLoopbackServer::ReleaseHeld() {
 void TLoopbackServer::AddRoutes() {
     // Recorded before the reply is written, so the client sees it once its request returns.
     FServer.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
+        LastTarget = request.target;
         LastPath = request.path;
         LastVersion = request.version;
         LastAccept = request.get_header_value("Accept");

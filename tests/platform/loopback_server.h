@@ -19,8 +19,9 @@ public:
     // Lets the held reply of /hold go; until then it waits (20 s at most).
     void ReleaseHeld();
 
-    // What the last request sent: its path, version and two headers.
-    std::string LastPath, LastVersion, LastAccept, LastUserAgent;
+    // What the last request sent: its target as the request line has it, its path decoded,
+    // its version and two headers.
+    std::string LastTarget, LastPath, LastVersion, LastAccept, LastUserAgent;
     std::atomic<int> OkRequests{0};
 
 private:

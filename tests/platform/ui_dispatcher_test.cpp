@@ -1,6 +1,7 @@
 #include "platform/ui_dispatcher.h"
 #include "support/pump_events.h"
 
+#include <QDeadlineTimer>
 #include <QThread>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -18,6 +19,18 @@ void RunOnWorker(const std::function<void()>& work) {
     });
     EXPECT_TRUE(PumpEventsUntil([&] { return finished.load(); }));
     worker.join();
+}
+
+// Waits without handling events, so that nothing queued for the UI thread runs meanwhile, until
+// a worker's effect waits for its turn.
+bool HoldUntilAnEffectIsQueued() {
+    const QDeadlineTimer deadline(10000);
+    while (TUiDispatcher::QueuedEffects() == 0) {
+        if (deadline.hasExpired())
+            return false;
+        std::this_thread::yield();
+    }
+    return true;
 }
 
 TEST(UiDispatcher, RunsEffectsOnTheUiThreadInOrderAndWaitsForThem) {
@@ -50,16 +63,12 @@ TEST(UiDispatcher, OnTheUiThreadRunsInPlace) {
 TEST(UiDispatcher, DropsEffectsOnAnObjectThatIsGoneByTheirTurn) {
     TUiDispatcher dispatcher;
     auto context = std::make_unique<QObject>();
-    std::atomic<bool> asking = false;
     std::atomic<int> result = -1;
     bool ran = false;
     std::thread worker([&, target = context.get()] {
-        asking = true;
         result = TUiDispatcher::RunAndWait(target, [&] { ran = true; }) ? 1 : 0;
     });
-    while (!asking)
-        QThread::msleep(1);
-    QThread::msleep(20);
+    EXPECT_TRUE(HoldUntilAnEffectIsQueued());
     context.reset();
     EXPECT_TRUE(PumpEventsUntil([&] { return result != -1; }));
     worker.join();
@@ -70,19 +79,14 @@ TEST(UiDispatcher, DropsEffectsOnAnObjectThatIsGoneByTheirTurn) {
 TEST(UiDispatcher, AWaitingWorkerWakesWhenTheDispatcherShutsDown) {
     auto dispatcher = std::make_unique<TUiDispatcher>();
     QObject context;
-    std::atomic<bool> queued = false;
     std::atomic<int> result = -1;
-    std::thread worker([&] {
-        queued = true;
-        result = TUiDispatcher::RunAndWait(&context, [] {}) ? 1 : 0;
-    });
+    std::thread worker([&] { result = TUiDispatcher::RunAndWait(&context, [] {}) ? 1 : 0; });
     // The UI thread never serves the effect: it shuts the dispatcher down instead.
-    while (!queued)
-        QThread::msleep(1);
-    QThread::msleep(20);
+    EXPECT_TRUE(HoldUntilAnEffectIsQueued());
     dispatcher.reset();
     worker.join();
     EXPECT_EQ(result, 0);
+    EXPECT_EQ(TUiDispatcher::QueuedEffects(), 0);
     EXPECT_TRUE(TUiDispatcher::ShuttingDown());
     bool ran = false;
     RunOnWorker([&] { EXPECT_FALSE(TUiDispatcher::RunAndWait(&context, [&] { ran = true; })); });

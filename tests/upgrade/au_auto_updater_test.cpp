@@ -6,6 +6,7 @@
 #include "common/program_folder.h"
 #include "platform/file_attributes.h"
 #include "platform/ui_dispatcher.h"
+#include "queued_call.h"
 #include "support/pump_events.h"
 #include "update_signing.h"
 #include "upgrade/au_auto_updater.h"
@@ -704,16 +705,18 @@ TEST_F(AutoUpdater, AnAbortWhileAFileEndsIsTheEndOfTheUpgrade) {
         Note(QStringLiteral("start ") + FileFromURL(url));
         if (!url.endsWith(QLatin1String("empty.dat")))
             return;
-        // The user gives up while the UI thread is busy and the file's outcome is on its way.
+        // The user gives up while the file's outcome waits for the UI thread.
         QTimer::singleShot(0, FUpdater.get(), [this] {
-            QThread::msleep(300);
+            EXPECT_TRUE(WaitForQueuedCall());
             FUpdater->AbortUpgrade();
         });
-        // A handler this long ends the UI thread's turn for the transfer's calls.
+        // A handler this long ends the UI thread's turn for the transfer's calls, so the outcome
+        // comes after the timer.
         QThread::msleep(20);
     };
     ASSERT_TRUE(Upgrade(QStringLiteral("aborted")));
-    PumpEventsUntil([] { return false; }, 500);
+    // The outcome has been delivered, or dropped, once the transfer is no longer busy.
+    ASSERT_TRUE(PumpEventsUntil([this] { return !FUpdater->Busy(); }));
     EXPECT_EQ(FLog, (QStringList{"begin 3", "start a.dat", "done a.dat.uTMP", "start empty.dat",
                                  "aborted"}));
     EXPECT_EQ(FUser.Seen.size(), 1) << FUser.Seen.join(QLatin1Char('\n')).toStdString();

@@ -1,8 +1,11 @@
 #include "platform/ui_dispatcher.h"
+#include "queued_call.h"
 #include "support/pump_events.h"
 #include "upgrade/au_thread.h"
 #include "upgrade/au_thread_window.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QThread>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -25,6 +28,18 @@ struct TTrace {
         Events.push_back(event);
     }
 };
+
+// What the kernel says a thread of this process is doing: 'R' running or ready to, 'S' asleep
+// in a wait.
+char KernelState(qint64 threadId) {
+    QFile stat(QStringLiteral("/proc/self/task/%1/stat").arg(threadId));
+    if (!stat.open(QIODevice::ReadOnly))
+        return '?';
+    // The state follows the name, which is in parentheses and may hold anything.
+    const QByteArray line = stat.readAll();
+    const qsizetype nameEnd = line.lastIndexOf(')');
+    return nameEnd >= 0 && nameEnd + 2 < line.size() ? line.at(nameEnd + 2) : '?';
+}
 
 class ThreadObjects : public ::testing::Test {
 protected:
@@ -114,7 +129,8 @@ TEST_F(ThreadObjects, StartAbandonsARunningRunWhichEndsSilently) {
     thread->Start();
     ASSERT_TRUE(PumpEventsUntil([&] { return started == 2 && !thread->Executing(); }));
     ASSERT_TRUE(TauEventThread::WaitForAbandoned(std::chrono::seconds(10)));
-    PumpEventsUntil([] { return false; }, 50);
+    // The old run has ended: whatever it handed over has been posted and is delivered now.
+    QCoreApplication::processEvents();
     EXPECT_FALSE(oldCallRan);
     EXPECT_EQ(trace.Events, (std::vector<std::string>{"terminate"}));
 }
@@ -189,8 +205,9 @@ TEST_F(ThreadObjects, TheDispatcherLivesExactlyAsLongAsSomeThreadObject) {
     second->Terminate(true);
     second.reset();
     EXPECT_FALSE(TauThreadWindow::Exists());
-    // A component that never ran calls no routine.
-    PumpEventsUntil([] { return false; }, 50);
+    // An abandoned run calls no routine, even once it has ended.
+    ASSERT_TRUE(TauEventThread::WaitForAbandoned(std::chrono::seconds(10)));
+    QCoreApplication::processEvents();
     EXPECT_TRUE(trace.Events.empty());
 }
 
@@ -212,41 +229,39 @@ TEST_F(ThreadObjects, DestroyingTheComponentReleasesARunWaitingForACall) {
     auto thread = std::make_unique<TauCustomThread>();
     std::atomic<int> answer = -1;
     bool ran = false;
-    std::atomic<bool> waiting = false;
-    thread->SetOnExecute([&](TauEventThread& run) {
-        waiting = true;
-        answer = run.Synchronize([&] { ran = true; }) ? 1 : 0;
-    });
+    thread->SetOnExecute(
+        [&](TauEventThread& run) { answer = run.Synchronize([&] { ran = true; }) ? 1 : 0; });
     thread->Start();
-    while (!waiting)
-        QThread::msleep(1);
-    QThread::msleep(20);
+    ASSERT_TRUE(WaitForQueuedCall());
     thread.reset();
     ASSERT_TRUE(TauEventThread::WaitForAbandoned(std::chrono::seconds(10)));
     EXPECT_EQ(answer, 0);
-    PumpEventsUntil([] { return false; }, 50);
+    QCoreApplication::processEvents();
     EXPECT_FALSE(ran);
 }
 
-TEST_F(ThreadObjects, ASuspendedRunWaitsAtItsNextCheck) {
+TEST_F(ThreadObjects, ASuspendedRunWaitsAtItsNextCheckUntilResumed) {
     auto thread = std::make_unique<TauCustomThread>();
     std::atomic<int> checks = 0;
-    std::atomic<bool> go = false;
     thread->SetOnExecute([&](TauEventThread& run) {
-        while (!go)
-            QThread::msleep(1);
-        while (!run.CheckTerminated() && checks < 1000)
+        while (!run.CheckTerminated())
             ++checks;
     });
     thread->Start();
+    const std::shared_ptr<TauEventThread> run = thread->Thread();
+    ASSERT_TRUE(PumpEventsUntil([&] { return checks > 1000; }));
     thread->Suspend();
     EXPECT_TRUE(thread->IsSuspended());
-    go = true;
-    QThread::msleep(50);
-    EXPECT_EQ(checks, 0);
-    thread->Thread()->Resume();
+    const int atSuspend = checks;
+    // Held at its check, the thread sleeps; counting, it never would.
+    ASSERT_TRUE(PumpEventsUntil([&] { return KernelState(run->ThreadID()) == 'S'; }));
+    // Meanwhile at most the pass under way when the suspension came has ended.
+    const int held = checks;
+    EXPECT_LE(held, atSuspend + 1);
+    run->Resume();
+    ASSERT_TRUE(PumpEventsUntil([&] { return checks > held; }));
+    thread->Terminate(false);
     ASSERT_TRUE(PumpEventsUntil([&] { return !thread->Executing(); }));
-    EXPECT_EQ(checks, 1000);
 }
 
 TEST(ThreadObjectsAtShutdown, ARunWaitingForACallWakesWhenTheDispatcherGoes) {
@@ -255,9 +270,7 @@ TEST(ThreadObjectsAtShutdown, ARunWaitingForACallWakesWhenTheDispatcherGoes) {
     std::atomic<int> answer = -1;
     thread->SetOnExecute([&](TauEventThread& run) { answer = run.Synchronize([] {}) ? 1 : 0; });
     thread->Start();
-    while (thread->Thread()->ThreadID() == 0)
-        QThread::msleep(1);
-    QThread::msleep(20);
+    ASSERT_TRUE(WaitForQueuedCall());
     dispatcher.reset();
     for (int i = 0; i < 1000 && answer == -1; ++i)
         QThread::msleep(5);

@@ -4,6 +4,7 @@
 #include "upgrade/wizard/form_controls.h"
 #include "upgrade/wizard/upgrade_message_format.h"
 #include "upgrade/wizard/wizard_artwork.h"
+#include "upgrade/wizard/wizard_form.h"
 #include "upgrade/wizard/wizard_host.h"
 
 #include <QLabel>
@@ -86,6 +87,7 @@ bool ShowPasswordDialog(TauWizardHost& host) {
         return false;
     TauAutoUpdaterPasswordForm form(host);
     form.ShowLogin();
+    PlaceAboveUpgradeWizard(form);
     return form.exec() == QDialog::Accepted;
 }
 

@@ -1,6 +1,7 @@
 #include "upgrade/wizard/upgrade_message_box.h"
 
 #include "upgrade/messages/upgrade_messages.h"
+#include "upgrade/wizard/wizard_form.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -43,6 +44,8 @@ TMessageBoxResult UpgradeMessageBox(const QString& caption, const QString& text,
     } else {
         box.button(QMessageBox::Ok)->setText(LoadUpgradeMessage(kOkCaption));
     }
+    // A box asking while the progress window is open would otherwise open under it.
+    PlaceAboveUpgradeWizard(box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return IDYES;

@@ -16,9 +16,10 @@ enum TMessageBoxFlags : unsigned {
 // The button that closed an upgrade message box.
 enum TMessageBoxResult : int { IDOK = 1, IDYES = 6, IDNO = 7 };
 
-// A modal message box owned by no window, so that whatever window goes away while it is open
-// cannot take it along. Its buttons are worded from the current message block; a box with Yes
-// and No answers No to Escape. The text is shown as plain text, whatever it holds.
+// A modal message box that is no window's child, so that whatever window goes away while it is
+// open cannot take it along; while the progress window is open, it is owned by it and above it. Its
+// buttons are worded from the current message block; a box with Yes and No answers No to Escape.
+// The text is shown as plain text, whatever it holds.
 TMessageBoxResult UpgradeMessageBox(const QString& caption, const QString& text, unsigned flags);
 
 // The component's notices: message 0 as caption.

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QWindow>
 #include <utility>
 
 namespace {
@@ -198,4 +199,15 @@ void DestroyUpgradeWizard() {
 void ReleaseWizardFormHost(const TauWizardHost* host) {
     if (gWizardForm && gWizardForm->FHost == host)
         DestroyUpgradeWizard();
+}
+
+void PlaceAboveUpgradeWizard(QWidget& dialog) {
+    if (!gWizardForm)
+        return;
+    if (gWizardForm->windowFlags() & Qt::WindowStaysOnTopHint)
+        dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    // Both windows exist in the window system from here on; the flags are set before.
+    dialog.winId();
+    gWizardForm->winId();
+    dialog.windowHandle()->setTransientParent(gWizardForm->windowHandle());
 }

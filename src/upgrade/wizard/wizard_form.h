@@ -85,3 +85,7 @@ TauAutoUpdaterWizardForm* UpgradeWizardForm();
 void DestroyUpgradeWizard();
 // A component going away takes its progress window along.
 void ReleaseWizardFormHost(const TauWizardHost* host);
+// Makes Dialog, a window of its own about to show, owned by the open progress window: above it,
+// and on top as it is. Dialog stays no child of it, so the progress window can go while Dialog
+// runs its own event loop.
+void PlaceAboveUpgradeWizard(QWidget& dialog);

@@ -1,6 +1,8 @@
 #include "common/application_title.h"
 #include "support/pump_events.h"
 #include "upgrade/messages/upgrade_messages.h"
+#include "upgrade/wizard/password_form.h"
+#include "upgrade/wizard/upgrade_message_box.h"
 #include "upgrade/wizard/wizard_form.h"
 #include "wizard_test_support.h"
 
@@ -13,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -218,6 +221,42 @@ TEST_F(UpgradeWizard, EnterEscapeAndCloseBoxAskAndNoKeepsItOpen) {
     CloseBox(form);
     ASSERT_TRUE(PumpEventsUntil([] { return UpgradeWizardForm() == nullptr; }));
     EXPECT_EQ(Host.Calls, (QStringList{QStringLiteral("signal"), QStringLiteral("abort")}));
+}
+
+TEST_F(UpgradeWizard, WindowsAskingMeanwhileAreItsOwnAboveItAndOutliveIt) {
+    TauAutoUpdaterWizardForm* form = Open();
+    ASSERT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+    QWindow* progress = form->windowHandle();
+    ASSERT_NE(progress, nullptr);
+    const auto expectAbove = [&progress](QDialog* dialog) {
+        ASSERT_NE(dialog->windowHandle(), nullptr);
+        EXPECT_EQ(dialog->windowHandle()->transientParent(), progress);
+        EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
+        EXPECT_EQ(dialog->parentWidget(), nullptr);
+    };
+    // The component's notice while the window is open, which it closes meanwhile.
+    bool noticed = false;
+    AnswerNextModal<QMessageBox>([&](QMessageBox* box) {
+        noticed = true;
+        expectAbove(box);
+        DestroyUpgradeWizard();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        box->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(ShowUpgradeMessageById(30, MB_ICONWARNING), IDOK);
+    EXPECT_TRUE(noticed);
+    EXPECT_EQ(UpgradeWizardForm(), nullptr);
+
+    // The login of a protected file.
+    progress = Open()->windowHandle();
+    bool asked = false;
+    AnswerNextModal<TauAutoUpdaterPasswordForm>([&](TauAutoUpdaterPasswordForm* login) {
+        asked = true;
+        expectAbove(login);
+        login->reject();
+    });
+    EXPECT_FALSE(ShowPasswordDialog(Host));
+    EXPECT_TRUE(asked);
 }
 
 TEST_F(UpgradeWizard, TheProgramClosesItWithoutAsking) {
