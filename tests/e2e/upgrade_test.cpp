@@ -102,19 +102,11 @@ protected:
     }
 
     void StartClient() {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("PEBBLO_VENDOR_HOST"), FHost);
-        environment.insert(QStringLiteral("PEBBLO_CATALOGUE_HOST"), FHost);
+        QProcessEnvironment environment = ClientEnvironment(FHome, FHost, FHost);
         // A Simplified Chinese system.
         environment.remove(QStringLiteral("LC_ALL"));
         environment.insert(QStringLiteral("LC_MESSAGES"), QStringLiteral("zh_CN.UTF-8"));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), FRuntime.path());
-        for (const char* variable : {"XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_CONFIG_HOME"})
-            environment.insert(QLatin1String(variable), FHome.filePath(QLatin1String(variable)));
-        environment.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
-        environment.insert(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"),
-                           QStringLiteral("--disable-gpu"));
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         FClient.setProcessEnvironment(environment);
         FClient.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         FClient.start(Program(), {});

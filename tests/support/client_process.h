@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QThread>
 #include <functional>
@@ -27,23 +28,30 @@ inline QStringList WindowsNamed(const QString& title, const QStringList& options
         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-// The real client binary in a fresh program folder of its own, on the test's X display, with
-// a browser profile of its own so that no other running client shares its storage.
+// The environment of a real client on the test's X display: the hosts it talks to, and a
+// browser profile under Home so that no other running client shares its storage.
+inline QProcessEnvironment ClientEnvironment(const QTemporaryDir& home, const QString& vendorHost,
+                                             const QString& catalogueHost) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath("data"));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath("cache"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath("config"));
+    environment.insert(QStringLiteral("PEBBLO_VENDOR_HOST"), vendorHost);
+    environment.insert(QStringLiteral("PEBBLO_CATALOGUE_HOST"), catalogueHost);
+    environment.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"),
+                       QStringLiteral("--disable-gpu"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    return environment;
+}
+
+// The real client binary in a fresh program folder of its own, on the test's X display.
 class TClientProcess {
 public:
     explicit TClientProcess(const QString& vendorHost) {
         QFile::copy(QStringLiteral(PEBBLO_PROGRAM_DIR "/pebblo"), FFolder.filePath("pebblo"));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), FHome.filePath("data"));
-        environment.insert(QStringLiteral("XDG_CACHE_HOME"), FHome.filePath("cache"));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), FHome.filePath("config"));
-        environment.insert(QStringLiteral("PEBBLO_VENDOR_HOST"), vendorHost);
-        environment.insert(QStringLiteral("PEBBLO_CATALOGUE_HOST"), QStringLiteral("127.0.0.1:9"));
-        environment.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
-        environment.insert(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"),
-                           QStringLiteral("--disable-gpu"));
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        FProcess.setProcessEnvironment(environment);
+        FProcess.setProcessEnvironment(
+            ClientEnvironment(FHome, vendorHost, QStringLiteral("127.0.0.1:9")));
         FProcess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     }
     ~TClientProcess() {
