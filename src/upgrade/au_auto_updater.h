@@ -107,7 +107,8 @@ public:
     // files are gone. Reason is the system's.
     TauUpgraderFailedEvent OnUpgraderFailed;
     // Fired by Loaded() when the upgrader put the old files back after the last upgrade. The
-    // automatic check does not offer that version again.
+    // automatic check does not offer that version again, nor a version the user chose to skip
+    // in the question.
     TauUpgradeUndoneEvent OnUpgradeUndone;
 
     // The host has applied its settings: fires OnAfterRestart when the program was started with
@@ -158,7 +159,9 @@ private:
     void SignatureDone(QIODevice* data);
     void InfoFileTooLarge();
     void DecideUpgrade(const QByteArray& infoFile);
-    bool WasUndone(const QString& version) const;
+    bool WasSkipped(const QString& version) const;
+    // The size of all the files the offer would download; -1 when nothing is downloaded.
+    qint64 DownloadSize() const;
     void Unverified();
     void AskAndUpgrade(const QString& message);
     void NoInfoFile();

@@ -95,8 +95,17 @@ void TauAutoUpdater::InfoFileTooLarge() {
     InfoFileDone(nullptr);
 }
 
-bool TauAutoUpdater::WasUndone(const QString& version) const {
-    return !version.isEmpty() && version == UndoneUpgradeVersion(ProgramFolder());
+bool TauAutoUpdater::WasSkipped(const QString& version) const {
+    return !version.isEmpty() && version == SkippedUpgradeVersion(ProgramFolder());
+}
+
+qint64 TauAutoUpdater::DownloadSize() const {
+    if (FUpgradeMethod == umRedirectToURL)
+        return -1;
+    qint64 total = 0;
+    for (const TauFileDigest& digest : FDigests)
+        total += digest.Size;
+    return total;
 }
 
 // The signed file must vouch for every file it makes the client download and install.
@@ -110,9 +119,9 @@ void TauAutoUpdater::DecideUpgrade(const QByteArray& infoFile) {
     const TauInfoFileContent offered = ParseInfoFile(infoFile);
     const bool newer = IsNewerVersion(VersionControl, offered, VersionNumber, VersionDate) &&
                        !offered.Files.isEmpty() &&
-                       // A version whose upgrade was undone would fail the same way: only a manual
-                       // check may offer it again.
-                       !(FAutoChecking && WasUndone(offered.Version.trimmed()));
+                       // A version the user skipped, or whose upgrade was undone (it would fail
+                       // the same way), only a manual check offers again.
+                       !(FAutoChecking && WasSkipped(offered.Version.trimmed()));
     if (newer && !VouchesForEveryFile(offered)) {
         Unverified();
         return;
@@ -137,7 +146,12 @@ void TauAutoUpdater::DecideUpgrade(const QByteArray& infoFile) {
 }
 
 void TauAutoUpdater::AskAndUpgrade(const QString& message) {
-    if (!FUpdateAvailable || (ShowMessages.Has(mAskUpgrade) && !AskUpgrade(message))) {
+    const TUpgradeAnswer answer = FUpdateAvailable && ShowMessages.Has(mAskUpgrade)
+                                      ? AskUpgrade(message, DownloadSize())
+                                      : uaUpgrade;
+    if (answer == uaSkipVersion)
+        SkipUpgradeVersion(ProgramFolder(), FOfferedVersion);
+    if (!FUpdateAvailable || answer != uaUpgrade) {
         if (OnLaterUpgrade)
             OnLaterUpgrade(this);
     } else if (FUpgradeMethod == umRedirectToURL) {

@@ -10,7 +10,7 @@
 namespace {
 
 // The client's own: the upgrader never reads it.
-const char kUndoneVersion[] = "upgrade/undone-version";
+const char kSkippedVersion[] = "upgrade/skipped-version";
 
 QString PathIn(const QString& programFolder, const char* relative) {
     return QDir(programFolder).filePath(QLatin1String(relative));
@@ -81,11 +81,16 @@ std::optional<TauUndoneUpgrade> TakeUpgradeNotice(const QString& programFolder) 
                                                                : urNotStarted;
     // What went wrong on this machine says nothing against the version itself.
     if (undone.Reason == urNotStarted)
-        WriteWhole(PathIn(programFolder, kUndoneVersion), undone.Version.toUtf8());
+        SkipUpgradeVersion(programFolder, undone.Version);
     QFile::remove(notice);
     return undone;
 }
 
-QString UndoneUpgradeVersion(const QString& programFolder) {
-    return QString::fromUtf8(ReadSmallFile(PathIn(programFolder, kUndoneVersion))).trimmed();
+QString SkippedUpgradeVersion(const QString& programFolder) {
+    return QString::fromUtf8(ReadSmallFile(PathIn(programFolder, kSkippedVersion))).trimmed();
+}
+
+void SkipUpgradeVersion(const QString& programFolder, const QString& version) {
+    if (MakeUpgradeFolder(programFolder))
+        WriteWhole(PathIn(programFolder, kSkippedVersion), version.toUtf8());
 }

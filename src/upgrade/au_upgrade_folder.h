@@ -38,7 +38,10 @@ bool WriteVerifiedFiles(const QString& programFolder, const QString& version,
 void DeleteVerifiedFiles(const QString& programFolder);
 
 // The notice of an undone upgrade, once: it is removed, and a version that did not start is
-// kept as the undone version.
+// skipped from then on.
 std::optional<TauUndoneUpgrade> TakeUpgradeNotice(const QString& programFolder);
-// The version whose upgrade was last undone because it did not start; empty for none.
-QString UndoneUpgradeVersion(const QString& programFolder);
+
+// The version that the automatic check does not offer: the user chose to skip it, or its
+// upgrade was undone because it did not start. Empty for none.
+QString SkippedUpgradeVersion(const QString& programFolder);
+void SkipUpgradeVersion(const QString& programFolder, const QString& version);

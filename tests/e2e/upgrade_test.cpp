@@ -218,9 +218,9 @@ TEST_F(Upgrade, ANewVersionThatCannotStartIsUndoneAndTheOldOneSaysSo) {
     EXPECT_TRUE(QFileInfo(Program()).isExecutable());
     // Nothing of the upgrade is left, but the version that failed, which the automatic check
     // will not offer again.
-    EXPECT_TRUE(WaitFor([&] { return Bookkeeping() == QStringList{"undone-version"}; }, 30000))
+    EXPECT_TRUE(WaitFor([&] { return Bookkeeping() == QStringList{"skipped-version"}; }, 30000))
         << Bookkeeping().join(' ').toStdString();
-    EXPECT_EQ(Contents(FFolder.filePath(QStringLiteral("upgrade/undone-version"))), "3.8");
+    EXPECT_EQ(Contents(FFolder.filePath(QStringLiteral("upgrade/skipped-version"))), "3.8");
     EXPECT_TRUE(QDir(FFolder.path()).entryList({QStringLiteral("*.uTMP")}, QDir::Files).isEmpty());
 }
 

@@ -383,7 +383,8 @@ TEST_F(AutoUpdater, CheckOnlyWaitsForTheVerdictTheOtherWayReturnsTheLastOneAndAs
     EXPECT_EQ(
         FUser.Seen,
         QStringList{kCaption + QStringLiteral("|") + ApplicationTitle() +
-                    QStringLiteral("已经有新版本推出，\n\n新版本\n修正\n\n您要升级到新版本吗？")});
+                    QStringLiteral("已经有新版本推出，\n\n新版本\n修正\n\n您要升级到新版本吗？"
+                                   "\n\n下载大小：0.1 MB")});
     // Now it knows; the check this starts asks again, and Escape means later as well.
     EXPECT_TRUE(FUpdater->CheckUpdate(false));
     ASSERT_TRUE(PumpEventsUntil([&] { return FLog.count(QStringLiteral("later")) == 2; }));
@@ -579,7 +580,7 @@ TEST_F(AutoUpdater, AnUpgraderThatCannotStartLeavesTheClientRunningWithoutPendin
     QDir(Runtime->filePath(QStringLiteral("Upgrader3.exe"))).removeRecursively();
 }
 
-TEST_F(AutoUpdater, AnUndoneVersionIsToldOnceAndOfferedAgainOnlyWhenTheUserAsks) {
+TEST_F(AutoUpdater, AnUndoneOrSkippedVersionIsOfferedAgainOnlyWhenTheUserAsks) {
     ASSERT_TRUE(QDir(FFolder.path()).mkdir(QStringLiteral("upgrade")));
     QFile notice(FFolder.filePath(QStringLiteral("upgrade/notice")));
     ASSERT_TRUE(notice.open(QIODevice::WriteOnly));
@@ -595,15 +596,30 @@ TEST_F(AutoUpdater, AnUndoneVersionIsToldOnceAndOfferedAgainOnlyWhenTheUserAsks)
 
     Serve(QStringLiteral("a.dat"), Pattern(2000, 'a'));
     OfferFiles("a.dat");
-    FUpdater->OnlineTest = [] {
-        return true;
+    const auto checkAutomatically = [this] {
+        FUpdater = std::make_unique<TauAutoUpdater>();
+        Configure(*FUpdater);
+        FUpdater->OnlineTest = [] {
+            return true;
+        };
+        FUpdater->AutoCheckDelay = 10;
+        FUpdater->SetAutoCheck(true);
+        return PumpEventsUntil([&] { return Logged(QStringLiteral("no update")); });
     };
-    FUpdater->AutoCheckDelay = 10;
-    FUpdater->SetAutoCheck(true);
-    ASSERT_TRUE(PumpEventsUntil([&] { return Logged(QStringLiteral("no update")); }));
+    ASSERT_TRUE(checkAutomatically());
     EXPECT_TRUE(FUser.Seen.isEmpty());
     EXPECT_TRUE(FUpdater->CheckUpdate(true));
     EXPECT_EQ(FLog, (QStringList{"no update", "begin 1"}));
+
+    // A newer version, skipped from the question: told its size, and then asked for no more.
+    Offer({{"version", "3.9"}, {"files", "a.dat"}});
+    FUser.Answers = {TUser::Press(QStringLiteral("[&S]跳过此版本"))};
+    ASSERT_TRUE(Upgrade(QStringLiteral("later")));
+    EXPECT_TRUE(FUser.Seen.constLast().endsWith(QStringLiteral("下载大小：0.0 MB")))
+        << FUser.Seen.constLast().toStdString();
+    FLog.clear();
+    ASSERT_TRUE(checkAutomatically());
+    EXPECT_TRUE(PendingFiles().isEmpty());
 }
 
 TEST(UpgradeRecovery, AJournalThatNoUpgraderHoldsIsWorkLeftUnfinished) {

@@ -6,7 +6,11 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
-// The question whether to upgrade now or later; modal, above all other windows.
+// What the user answered to the question.
+enum TUpgradeAnswer { uaUpgrade, uaLater, uaSkipVersion };
+
+// The question whether to upgrade now or later, or never to this version; modal, above all
+// other windows.
 class TauAutoUpdaterUpgradeMessageForm : public QDialog {
     Q_OBJECT
 public:
@@ -15,15 +19,18 @@ public:
     QWidget* BottomPanel = nullptr;
     QPushButton* YesBtn = nullptr;
     QPushButton* LaterBtn = nullptr;
+    QPushButton* SkipBtn = nullptr;
 
 private:
-    friend bool AskUpgrade(const QString& message);
+    friend TUpgradeAnswer AskUpgrade(const QString& message, qint64 downloadSize);
 
     TauAutoUpdaterUpgradeMessageForm();
     ~TauAutoUpdaterUpgradeMessageForm() override;
-    void ShowQuestion(const QString& message);
+    void ShowQuestion(const QString& message, qint64 downloadSize);
+    void PlaceButtons();
 };
 
-// Asks whether to upgrade now, with the information file's Message; true for Yes. Closing the
-// question any other way means Later, and so does asking while a question is already open.
-bool AskUpgrade(const QString& message);
+// Asks whether to upgrade now, with the information file's Message and, when it is known
+// (not -1), the size in bytes of all the files to download. Closing the question any other way
+// than with a button means Later, and so does asking while a question is already open.
+TUpgradeAnswer AskUpgrade(const QString& message, qint64 downloadSize = -1);

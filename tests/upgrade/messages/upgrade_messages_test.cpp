@@ -1,3 +1,4 @@
+#include "upgrade/messages/extra_messages.h"
 #include "upgrade/messages/upgrade_messages.h"
 
 #include <QCryptographicHash>
@@ -151,6 +152,7 @@ TEST(UpgradeMessages, EveryLanguageHasItsBlockInTheEnumerationsOrder) {
 TEST(UpgradeMessages, EveryBlockIsCompleteWithTheEnglishPlaceholdersAndAccessKeys) {
     const QStringList english = Block(wlEnglish);
     for (int language = wlEnglish; language <= wlSlovak; ++language) {
+        SetMessageLanguage(static_cast<TauAutoUpdaterLanguage>(language));
         const QStringList block = Block(static_cast<TauAutoUpdaterLanguage>(language));
         for (int n = 0; n < kMessageCount; ++n) {
             EXPECT_FALSE(block[n].trimmed().isEmpty()) << language << " #" << n;
@@ -161,6 +163,13 @@ TEST(UpgradeMessages, EveryBlockIsCompleteWithTheEnglishPlaceholdersAndAccessKey
         // Buttons shown together need different access keys: Yes/Later, OK/Cancel, Next/Cancel.
         for (const auto& [a, b] : {std::pair{14, 19}, std::pair{16, 17}, std::pair{18, 17}})
             EXPECT_NE(AccessKey(block[a]), AccessKey(block[b])) << language << " #" << a;
+        // The texts beyond the table: the question's third button and its size line.
+        const QString skip = LoadExtraUpgradeMessage(kSkipVersionCaption);
+        EXPECT_EQ(skip.count(QLatin1Char('&')), 1) << language;
+        EXPECT_FALSE(AccessKey(skip).empty()) << language;
+        EXPECT_NE(AccessKey(skip), AccessKey(block[14])) << language;
+        EXPECT_NE(AccessKey(skip), AccessKey(block[19])) << language;
+        EXPECT_EQ(Placeholders(LoadExtraUpgradeMessage(kDownloadSize)), "%.1f") << language;
     }
 }
 

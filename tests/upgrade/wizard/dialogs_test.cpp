@@ -21,21 +21,29 @@ TEST_F(UpgradeDialogs, QuestionWordsTheMessageSizesToItAndOnlyYesUpgrades) {
     struct TCase {
         QString Message;
         std::function<void(TauAutoUpdaterUpgradeMessageForm*)> Answer;
-        bool Upgrade;
+        TUpgradeAnswer Upgrade;
         QString Text;
+        qint64 DownloadSize = -1;
     };
     const TCase cases[] = {
         // Without a message one empty line parts the two sentences...
-        {QString(), [](auto* form) { form->YesBtn->click(); }, true,
+        {QString(), [](auto* form) { form->YesBtn->click(); }, uaUpgrade,
          title + QStringLiteral("已经有新版本推出，\n\n您要升级到新版本吗？")},
         // ...with one, the message stands between two empty lines.
         {QStringLiteral("Version 3.8\nFaster downloads."),
-         [](auto* form) { form->LaterBtn->click(); }, false,
+         [](auto* form) { form->LaterBtn->click(); }, uaLater,
          title + QStringLiteral("已经有新版本推出，\n\nVersion 3.8\nFaster downloads.\n\n"
                                 "您要升级到新版本吗？")},
         {QStringLiteral("<b>%s</b>"), [](auto* form) { QTest::keyClick(form, Qt::Key_Escape); },
-         false, title + QStringLiteral("已经有新版本推出，\n\n<b>%s</b>\n\n您要升级到新版本吗？")},
-        {QString(), [](auto* form) { QTest::keyClick(form, Qt::Key_Return); }, true, QString()},
+         uaLater,
+         title + QStringLiteral("已经有新版本推出，\n\n<b>%s</b>\n\n您要升级到新版本吗？")},
+        {QString(), [](auto* form) { QTest::keyClick(form, Qt::Key_Return); }, uaUpgrade,
+         QString()},
+        // The size of the download, when the offer tells it, under the question.
+        {QStringLiteral("3.8"), [](auto* form) { form->SkipBtn->click(); }, uaSkipVersion,
+         title + QStringLiteral("已经有新版本推出，\n\n3.8\n\n您要升级到新版本吗？\n\n"
+                                "下载大小：31.5 MB"),
+         33030144},
     };
     int emptyHeight = 0;
     for (const TCase& c : cases) {
@@ -46,6 +54,11 @@ TEST_F(UpgradeDialogs, QuestionWordsTheMessageSizesToItAndOnlyYesUpgrades) {
                 EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
                 EXPECT_EQ(form->YesBtn->text().toStdString(), "[&Y]是");
                 EXPECT_EQ(form->LaterBtn->text().toStdString(), "[&L]稍等一下");
+                EXPECT_EQ(form->SkipBtn->text().toStdString(), "[&S]跳过此版本");
+                // Three buttons side by side, none over another, all inside the question.
+                EXPECT_LE(form->YesBtn->geometry().right(), form->LaterBtn->x());
+                EXPECT_LE(form->LaterBtn->geometry().right(), form->SkipBtn->x());
+                EXPECT_LE(form->SkipBtn->geometry().right(), form->BottomPanel->width());
                 if (!c.Text.isEmpty()) {
                     EXPECT_EQ(form->Label1->text().toStdString(), c.Text.toStdString());
                 }
@@ -59,7 +72,7 @@ TEST_F(UpgradeDialogs, QuestionWordsTheMessageSizesToItAndOnlyYesUpgrades) {
                 height = form->height();
                 c.Answer(form);
             });
-        EXPECT_EQ(AskUpgrade(c.Message), c.Upgrade) << c.Message.toStdString();
+        EXPECT_EQ(AskUpgrade(c.Message, c.DownloadSize), c.Upgrade) << c.Message.toStdString();
         if (c.Message.isEmpty()) {
             emptyHeight = height;
         } else {
