@@ -31,6 +31,13 @@ using TListStatement = QList<QSqlRecord> (*)(const QSqlDatabase&);
 constexpr std::array<TListStatement, 3> kListOfPage{ListAllGames, ListFavouriteGames,
                                                     ListGamesOfThisWeek};
 
+// What an empty page says will come to it.
+const std::array<QString, 3> kEmptyNotes{
+    QStringLiteral("这里还没有游戏。玩过的游戏会自动保存在这里，以后不联网也能再玩。"),
+    QStringLiteral("还没有收藏的游戏。玩游戏时点“添加到我的收藏”，它就会出现在这里。"),
+    QStringLiteral("最近七天没有新玩的游戏。这七天里第一次玩的游戏会出现在这里。"),
+};
+
 // The top left corner of the Index-th cell within its band, filling rows left to right.
 QPoint CellCorner(qsizetype index) {
     return {int(index % kColumns) * kCellWidth,
@@ -111,9 +118,22 @@ void TLocalGamesView::StartGrid(int page) {
     if (holder->isVisible())
         grid->show();
     FGrid = grid;
+    if (FPending.isEmpty())
+        ShowEmptyNote(grid, page);
     FCaptionHeight = grid->fontMetrics().height();
     FThumbnails.reserve(FPending.size());
     FCaptions.reserve(FPending.size());
+}
+
+void TLocalGamesView::ShowEmptyNote(QWidget* grid, int page) {
+    auto* note = new QLabel(kEmptyNotes.at(size_t(page)), grid);
+    note->setObjectName(QStringLiteral("lblEmptyLibrary"));
+    note->setWordWrap(true);
+    note->setGeometry(kMargin * 4, kMargin * 4, kColumns * kCellWidth - kMargin * 8,
+                      kCellHeight / 2);
+    note->show();
+    grid->resize(kColumns * kCellWidth, kCellHeight);
+    grid->parentWidget()->resize(grid->size());
 }
 
 // The first slice runs within LoadLocalGames and shares its budget with the statement. The

@@ -58,6 +58,7 @@ private:
     void DestroyGrid();
     QWidget* PageOf(int page);
     void StartGrid(int page);
+    void ShowEmptyNote(QWidget* grid, int page);
     void NextSlice();
     void AddCells();
     void FreeRetiredBands();

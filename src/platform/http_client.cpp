@@ -91,6 +91,24 @@ int OnTransferInfo(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t
     return CallerStoppedWaiting() || (abandoned && abandoned()) ? 1 : 0;
 }
 
+THttpFailureKind KindOf(CURLcode result) {
+    switch (result) {
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_OPERATION_TIMEDOUT:
+    case CURLE_SSL_CONNECT_ERROR:
+        return THttpFailureKind::Unreachable;
+    case CURLE_PARTIAL_FILE:
+    case CURLE_GOT_NOTHING:
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+        return THttpFailureKind::CutOff;
+    default:
+        return THttpFailureKind::Local;
+    }
+}
+
 // Runs the request on the calling thread.
 void Transfer(const QString& url, const TBodySink& sink, const THttpProgress& progress,
               const TPostToCaller& postToCaller) {
@@ -100,7 +118,7 @@ void Transfer(const QString& url, const TBodySink& sink, const THttpProgress& pr
     const std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(
         curl_slist_append(nullptr, kAcceptHeader), &curl_slist_free_all);
     if (!handle || !headers)
-        throw EFailure(QStringLiteral("Out of memory"));
+        throw EHttpFailure(THttpFailureKind::Local, QStringLiteral("Out of memory"));
     TTransfer transfer;
     transfer.Handle = handle.get();
     transfer.Sink = &sink;
@@ -131,11 +149,13 @@ void Transfer(const QString& url, const TBodySink& sink, const THttpProgress& pr
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
     const CURLcode result = curl_easy_perform(curl);
     if (!transfer.StatusLine.isEmpty() && !transfer.IsSuccessStatus())
-        throw EFailure(QString::fromLatin1(transfer.StatusLine));
+        throw EHttpFailure(THttpFailureKind::Status, QString::fromLatin1(transfer.StatusLine),
+                           static_cast<int>(transfer.StatusCode()));
     if (!transfer.SinkFailure.isEmpty())
-        throw EFailure(transfer.SinkFailure);
+        throw EHttpFailure(THttpFailureKind::Local, transfer.SinkFailure);
     if (result != CURLE_OK)
-        throw EFailure(
+        throw EHttpFailure(
+            KindOf(result),
             QString::fromUtf8(errorText[0] != '\0' ? errorText : curl_easy_strerror(result)));
 }
 
@@ -165,5 +185,5 @@ void THttpClient::Get(const QString& url, QIODevice& stream, const THttpProgress
     // instead of leaving a silently truncated game behind.
     auto* file = qobject_cast<QFileDevice*>(&stream);
     if (file != nullptr && !file->flush())
-        throw EFailure(file->errorString());
+        throw EHttpFailure(THttpFailureKind::Local, file->errorString());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/failure.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -15,11 +17,34 @@ struct THttpProgress {
     std::function<bool()> IsAbandoned;
 };
 
+// What a request's failure was, for words the user understands; its message stays the
+// technical text.
+enum class THttpFailureKind {
+    Status,      // the server answered with a status outside 2xx
+    Unreachable, // no connection could be made, or the server did not answer in time
+    CutOff,      // the connection broke before the body was whole
+    Local,       // what arrived could not be kept (a full disk), or anything else on our side
+};
+
+class EHttpFailure : public EFailure {
+public:
+    EHttpFailure(THttpFailureKind kind, const QString& message, int status = 0)
+        : EFailure(message), FKind(kind), FStatus(status) {}
+
+    THttpFailureKind Kind() const { return FKind; }
+    // The status code for a Status failure, else 0.
+    int Status() const { return FStatus; }
+
+private:
+    THttpFailureKind FKind;
+    int FStatus;
+};
+
 // A plain HTTP/1.1 GET over http or https; no connection, cookie or setting is kept between
 // requests, so each request behaves as a client of its own. Redirections are not followed;
 // any status outside 2xx fails with the server's status line ("HTTP/1.1 404 Not Found"), a
 // transfer failure with the transfer library's text (a refused connection, a body shorter than
-// its Content-Length). Failures are EFailure. On the UI thread the event loop keeps running
+// its Content-Length). Failures are EHttpFailure. On the UI thread the event loop keeps running
 // while the request waits; on a worker thread the call simply blocks.
 class THttpClient {
 public:

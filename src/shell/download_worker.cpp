@@ -13,6 +13,7 @@
 #include "shell/game/game_files.h"
 #include "shell/game/game_store.h"
 #include "shell/game/picture_kinds.h"
+#include "shell/game_failure_text.h"
 #include "shell/main_window.h"
 #include "shell/progress_relay.h"
 
@@ -21,6 +22,7 @@
 #include <QSaveFile>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -97,7 +99,7 @@ void TThread1::Execute() {
     if (FPictureOnly) {
         FetchPicture();
     } else {
-        OnWindow([](TfrmMain& window) { window.pnlDownload->setVisible(true); });
+        OnWindow([game = FGame](TfrmMain& window) { window.ShowGameLoading(game); });
         if (DownloadAndStore())
             FetchPicture();
     }
@@ -120,10 +122,10 @@ bool TThread1::DownloadAndStore() {
 bool TThread1::TransferGame(const QString& gamePath) {
     TPendingFile file(gamePath);
     if (!file.open()) {
-        ShowMessage(QStringLiteral("无法创建游戏文件“%1”：%2").arg(gamePath, file.errorString()));
+        ReportFailure(QStringLiteral("无法在程序文件夹中创建游戏文件，请检查它是否可以写入。"),
+                      QStringLiteral("%1：%2").arg(gamePath, file.errorString()));
         return false;
     }
-    OnWindow([](TfrmMain& window) { window.pnlPlaying->setVisible(false); });
     THttpProgress progress;
     progress.OnWorkBegin = [this](qint64 total) {
         OnWindow([total](TfrmMain& window) { window.IdHTTPDownloadWorkBegin(total); });
@@ -132,18 +134,25 @@ bool TThread1::TransferGame(const QString& gamePath) {
         FProgress.Post(count);
     };
     progress.IsAbandoned = &Abandoned;
-    bool transferred = true;
+    std::optional<EHttpFailure> failure;
     try {
         THttpClient().Get(FGame.flashurl, file, progress);
-    } catch (const EFailure&) {
-        transferred = false;
+    } catch (const EHttpFailure& caught) {
+        failure = caught;
     }
     OnWindow([](TfrmMain& window) {
         window.DownloadProgressFlush();
         window.pnlDownload->setVisible(false);
     });
-    if (!transferred || file.size() == 0)
-        return transferred;
+    if (failure) {
+        ReportFailure(GameFailureText(*failure, false), failure->Message());
+        return false;
+    }
+    // Nothing to play, but the picture is still fetched.
+    if (file.size() == 0) {
+        ReportFailure(EmptyGameFileText(), QString());
+        return true;
+    }
     if (!file.Publish())
         ShowMessage(QStringLiteral("无法保存游戏文件“%1”：%2").arg(gamePath, file.errorString()));
     return true;
@@ -195,6 +204,12 @@ bool TThread1::OnWindow(std::function<void(TfrmMain&)> effect) const {
     TfrmMain* window = FWindow;
     return TUiDispatcher::RunAndWait(window,
                                      [window, effect = std::move(effect)] { effect(*window); });
+}
+
+void TThread1::ReportFailure(const QString& what, const QString& detail) const {
+    OnWindow([game = FGame, what, detail](TfrmMain& window) {
+        window.GameDownloadFailed(game, what, detail);
+    });
 }
 
 void TThread1::ShowMessage(const QString& text) const {

@@ -36,6 +36,8 @@ private:
     // Runs Effect on the UI thread against the window; false when the window is gone.
     bool OnWindow(std::function<void(TfrmMain&)> effect) const;
     void ShowMessage(const QString& text) const;
+    // The game could not come: the window says why, with the way to try again.
+    void ReportFailure(const QString& what, const QString& detail) const;
 
     TGameInfo FGame;
     TfrmMain* FWindow;

@@ -9,13 +9,22 @@
 #include "platform/http_client.h"
 #include "shell/catalogue_addresses.h"
 #include "shell/game/game_record.h"
+#include "shell/game_failure_text.h"
 #include "shell/main_window.h"
 
 #include <QTimer>
 
-void TfrmMain::WB_GameListBeforeNavigate2(TBrowserPane*, const QString& url, bool& cancel) {
+namespace {
+
+bool IsGameLink(const QString& url) {
     const QString prefix = GameInfoPrefix();
-    if (UpperCaseAscii(url.left(prefix.size())) != prefix)
+    return UpperCaseAscii(url.left(prefix.size())) == prefix;
+}
+
+} // namespace
+
+void TfrmMain::WB_GameListBeforeNavigate2(TBrowserPane*, const QString& url, bool& cancel) {
+    if (!IsGameLink(url))
         return;
     cancel = true;
     // The browser asks from inside its own navigation; the record request waits with the event
@@ -25,23 +34,38 @@ void TfrmMain::WB_GameListBeforeNavigate2(TBrowserPane*, const QString& url, boo
 }
 
 void TfrmMain::InterceptGameLink(const QString& url) {
+    const auto retry = [this, url] {
+        InterceptGameLink(url);
+    };
     QByteArray reply;
     try {
         reply = THttpClient().Get(url);
     } catch (const EWaitAbandoned&) {
         return; // the client is closing
-    } catch (const EFailure& failure) {
-        ShowPlainMessage(failure.Message());
+    } catch (const EHttpFailure& failure) {
+        ShowGameFailure(QString(), GameFailureText(failure, true), failure.Message(), retry);
         return;
     }
-    const TGameInfo game = ParseGameRecord(reply);
+    TGameInfo game;
+    try {
+        game = ParseGameRecord(reply);
+    } catch (const EFailure& failure) {
+        ShowGameFailure(QString(), UnreadableRecordText(), failure.Message(), retry);
+        return;
+    }
     CurrentGame = game;
     PlayGame(game);
     FetchMissingPicture(game);
     SelectPage(1);
 }
 
-void TfrmMain::WB_GameTreeListBeforeNavigate2(TBrowserPane*, const QString& url, bool& cancel) {
+void TfrmMain::WB_GameTreeListBeforeNavigate2(TBrowserPane* pane, const QString& url,
+                                              bool& cancel) {
+    // A game link plays from the tree as from every pane.
+    if (IsGameLink(url)) {
+        WB_GameListBeforeNavigate2(pane, url, cancel);
+        return;
+    }
     if (TrimBlanks(url) == CategoryTreeAddress())
         return;
     if (url.contains(QLatin1String("classid"))) {

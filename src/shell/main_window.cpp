@@ -9,6 +9,7 @@
 #include "platform/browser_pane.h"
 #include "platform/shell_open.h"
 #include "shell/clickable_image.h"
+#include "shell/game_status_panel.h"
 #include "shell/offline_notice.h"
 #include "shell/progress_relay.h"
 #include "shell/skin_data.h"
@@ -107,11 +108,14 @@ void TfrmMain::WireHandlers() {
             RunHandler([&] { WB_GameTreeListBeforeNavigate2(pane, url, cancel); });
         });
     WB_GameList->SetUnreachableNotice(CatalogueUnreachablePage());
-    for (TBrowserPane* pane : {WB_GameList, wb_advice, wb_order, WB_search}) {
+    // A game link plays from every pane; none ever shows a game's record.
+    for (TBrowserPane* pane : {WB_GameList, wb_advice, wb_order, WB_search, WB_Right, wbCurrent}) {
         pane->SetOnBeforeNavigate([this](TBrowserPane* sender, const QString& url, bool& cancel) {
             RunHandler([&] { WB_GameListBeforeNavigate2(sender, url, cancel); });
         });
     }
+    connect(pnlGameStatus, &TGameStatusPanel::BackRequested, this,
+            [this] { RunHandler([this] { GoBackFromGame(); }); });
     const std::pair<QPushButton*, void (TfrmMain::*)()> buttons[] = {
         {Button1, &TfrmMain::Button1Click},
         {Button2, &TfrmMain::Button2Click},

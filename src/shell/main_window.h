@@ -29,6 +29,8 @@ class TauAutoUpdater;
 
 // The main window: the catalogue panes, the player page, the local library, the settings and
 // the About page. It owns every object of the user interface.
+class TGameStatusPanel;
+
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -62,8 +64,17 @@ public:
     void IdHTTPDownloadWork(qint64 count);
     void btnFullScreenClick();
 
+    // The "当前游戏" page's card: a game on its way, or one that could not come, with the way
+    // to try again. The player is halted and covered meanwhile; "返回" goes back to the page
+    // the user came from.
+    void ShowGameLoading(const TGameInfo& game);
+    void ShowGameFailure(const QString& gameName, const QString& what, const QString& detail,
+                         std::function<void()> retry);
+    void GoBackFromGame();
+
     // What a download worker does to the window, always on the UI thread.
     void PlayDownloadedGame(const QString& path, const TGameInfo& game);
+    void GameDownloadFailed(const TGameInfo& game, const QString& what, const QString& detail);
     void DownloadEnded(const QString& gameFile);
     TProgressFeed DownloadProgressFeed();
     void DownloadProgressFlush();
@@ -112,8 +123,10 @@ public:
     TBrowserPane* WB_search = nullptr;
     QWidget* tsLocalGame = nullptr;
 
-    // The "当前游戏" page: the download panel behind the player panel.
+    // The "当前游戏" page: the advertisement behind the player panel, and in front of both,
+    // while a game loads or failed, the card with the download panel.
     QWidget* pnlCurrentGame = nullptr;
+    TGameStatusPanel* pnlGameStatus = nullptr;
     QWidget* pnlDownload = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     QLabel* lbDownLoad = nullptr;
@@ -121,6 +134,8 @@ public:
     QWidget* pnlPlaying = nullptr;
     QWidget* Panel3 = nullptr;
     TFlashPlayer* swfPlay = nullptr;
+    // In the player's place while no game is loaded: how to start one.
+    QLabel* lblNoGame = nullptr;
     QWidget* Panel2 = nullptr;
     QPushButton* btnAddFavorate = nullptr;
     QPushButton* btnStop = nullptr;
@@ -178,6 +193,10 @@ private:
     void WireHandlers();
     bool GameLoaded() const;
     void ShowPlayer(const TGameInfo& game);
+    // The player's area shows the game, or the hint while there is none; the stop button offers
+    // to go on again while the game is halted.
+    void ShowPlayerState(bool halted);
+    void RememberPageBeforeGame();
     void PointPanesAtStartPages();
     void WireSettingsPage();
     void UnwireSettingsPage();
@@ -193,5 +212,8 @@ private:
     TProgressRelay* FDownloadProgress = nullptr;
     TLocalGamesView* FLocalGames = nullptr;
     qint64 FProgressScale = 1;
+    // The page the user was on before a game took them to "当前游戏", for "返回".
+    int FPageBeforeGame = 0;
+    bool FGameHalted = false;
     quint16 FHideHotKeyIndex = 0;
 };

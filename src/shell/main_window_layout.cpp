@@ -4,6 +4,7 @@
 #include "platform/browser_pane.h"
 #include "platform/flash_player.h"
 #include "shell/clickable_image.h"
+#include "shell/game_status_panel.h"
 #include "shell/hot_key_field.h"
 #include "shell/main_window.h"
 #include "shell/program_version.h"
@@ -148,16 +149,23 @@ QWidget* TfrmMain::BuildCurrentGamePage() {
     download->addWidget(ProgressBar1, 1);
     download->addWidget(lbDownLoad);
     wbCurrent = new TBrowserPane(QStringLiteral("wbCurrent"));
-    QVBoxLayout* current = FillingLayout(pnlCurrentGame);
-    current->addWidget(pnlDownload);
-    current->addWidget(wbCurrent, 1);
+    FillingLayout(pnlCurrentGame)->addWidget(wbCurrent, 1);
+    pnlGameStatus = new TGameStatusPanel(pnlDownload);
+    pnlGameStatus->hide();
 
     pnlPlaying = NamedPanel(QStringLiteral("pnlPlaying"));
     Panel3 = NamedPanel(QStringLiteral("Panel3"));
     Panel3->setAttribute(Qt::WA_StyledBackground);
     swfPlay = new TFlashPlayer;
     swfPlay->setObjectName(QStringLiteral("swfPlay"));
-    FillingLayout(Panel3)->addWidget(swfPlay);
+    lblNoGame = NamedLabel(QStringLiteral("lblNoGame"),
+                           QStringLiteral("还没有在玩的游戏。\n\n在“游戏列表”里点一个游戏就开始玩；"
+                                          "玩过的游戏都在“本地游戏”里，不联网也能再玩。"));
+    lblNoGame->setAlignment(Qt::AlignCenter);
+    lblNoGame->setWordWrap(true);
+    QVBoxLayout* player = FillingLayout(Panel3);
+    player->addWidget(swfPlay);
+    player->addWidget(lblNoGame);
     Panel2 = NamedPanel(QStringLiteral("Panel2"));
     Panel2->setAttribute(Qt::WA_StyledBackground);
     Panel2->setFixedHeight(39);
@@ -185,7 +193,9 @@ QWidget* TfrmMain::BuildCurrentGamePage() {
 
     stack->addWidget(pnlCurrentGame, 0, 0);
     stack->addWidget(pnlPlaying, 0, 0);
+    stack->addWidget(pnlGameStatus, 0, 0);
     pnlPlaying->raise();
+    ShowPlayerState(false);
     return page;
 }
 

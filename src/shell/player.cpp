@@ -11,6 +11,7 @@
 #include "shell/download_worker.h"
 #include "shell/game/file_ext.h"
 #include "shell/game/game_files.h"
+#include "shell/game_status_panel.h"
 #include "shell/main_window.h"
 #include "shell/progress_relay.h"
 
@@ -24,6 +25,9 @@ namespace {
 
 const QString kAddFavourite = QStringLiteral("添加到我的收藏");
 const QString kRemoveFavourite = QStringLiteral("从我的收藏中删除");
+const QString kStop = QStringLiteral("停止播放");
+const QString kGoOn = QStringLiteral("继续播放");
+constexpr int kCurrentGamePage = 1;
 
 } // namespace
 
@@ -70,15 +74,67 @@ void TfrmMain::FetchMissingPicture(const TGameInfo& game) {
 void TfrmMain::PlayDownloadedGame(const QString& path, const TGameInfo& game) {
     swfPlay->SetMovie(path);
     pnlPlaying->setVisible(true);
-    SelectPage(1);
+    SelectPage(kCurrentGamePage);
     swfPlay->Play();
     btnAddFavorate->setText(game.isGood == QLatin1String("Y") ? kRemoveFavourite : kAddFavourite);
+    pnlGameStatus->hide();
+    ShowPlayerState(false);
 }
 
 void TfrmMain::ShowPlayer(const TGameInfo& game) {
     btnAddFavorate->setText(game.isGood == QLatin1String("Y") ? kRemoveFavourite : kAddFavourite);
     pnlPlaying->setVisible(true);
-    SelectPage(1);
+    SelectPage(kCurrentGamePage);
+    pnlGameStatus->hide();
+    ShowPlayerState(false);
+}
+
+void TfrmMain::ShowPlayerState(bool halted) {
+    FGameHalted = halted;
+    swfPlay->setVisible(GameLoaded());
+    lblNoGame->setVisible(!GameLoaded());
+    btnStop->setText(halted ? kGoOn : kStop);
+}
+
+void TfrmMain::RememberPageBeforeGame() {
+    if (pcMain->currentIndex() != kCurrentGamePage)
+        FPageBeforeGame = pcMain->currentIndex();
+}
+
+void TfrmMain::ShowGameLoading(const TGameInfo& game) {
+    RememberPageBeforeGame();
+    // The last game keeps its place underneath, halted, until this one comes.
+    if (GameLoaded() && !FGameHalted) {
+        swfPlay->Stop();
+        ShowPlayerState(true);
+    }
+    pnlPlaying->setVisible(false);
+    pnlDownload->setVisible(true);
+    pnlGameStatus->ShowLoading(TrimBlanks(game.flashname),
+                               QStringLiteral("正在下载游戏，请稍候……"));
+    SelectPage(kCurrentGamePage);
+}
+
+void TfrmMain::ShowGameFailure(const QString& gameName, const QString& what, const QString& detail,
+                               std::function<void()> retry) {
+    RememberPageBeforeGame();
+    pnlPlaying->setVisible(false);
+    pnlGameStatus->ShowFailure(gameName, what, detail, std::move(retry));
+    SelectPage(kCurrentGamePage);
+}
+
+void TfrmMain::GameDownloadFailed(const TGameInfo& game, const QString& what,
+                                  const QString& detail) {
+    ShowGameFailure(TrimBlanks(game.flashname), what, detail, [this, game] {
+        CurrentGame = game;
+        PlayGame(game);
+    });
+}
+
+void TfrmMain::GoBackFromGame() {
+    pnlGameStatus->hide();
+    pnlPlaying->setVisible(true);
+    SelectPage(FPageBeforeGame);
 }
 
 void TfrmMain::DownloadEnded(const QString& gameFile) {
@@ -120,8 +176,14 @@ void TfrmMain::btnAddFavorateClick() {
 void TfrmMain::btnStopClick() {
     if (!GameLoaded())
         return;
-    swfPlay->Stop();
-    swfPlay->StopPlay();
+    // A halted game goes on where it stopped.
+    if (FGameHalted) {
+        swfPlay->Play();
+    } else {
+        swfPlay->Stop();
+        swfPlay->StopPlay();
+    }
+    ShowPlayerState(!FGameHalted);
 }
 
 void TfrmMain::btnReplayClick() {
@@ -132,6 +194,7 @@ void TfrmMain::btnReplayClick() {
     swfPlay->SetMovie(QString());
     swfPlay->SetMovie(movie);
     swfPlay->Play();
+    ShowPlayerState(false);
 }
 
 void TfrmMain::btnViewInfoClick() {

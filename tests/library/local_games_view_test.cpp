@@ -235,6 +235,18 @@ TEST_F(LocalGamesView, EveryBuildReplacesTheLastWhicheverPageHeldIt) {
     FView->LoadLocalGames(1);
     EXPECT_TRUE(FView->Thumbnails().isEmpty());
     EXPECT_TRUE(first.isNull() || !first->isVisible());
+    // An empty page says what will come to it.
+    const auto emptyNote = [this](int page) {
+        const QList<QLabel*> notes =
+            FAreas[page]->widget()->findChildren<QLabel*>(QStringLiteral("lblEmptyLibrary"));
+        for (QLabel* note : notes) {
+            if (note->isVisibleTo(FAreas[page]->widget()))
+                return note->text();
+        }
+        return QString();
+    };
+    EXPECT_EQ(emptyNote(1),
+              QStringLiteral("还没有收藏的游戏。玩游戏时点“添加到我的收藏”，它就会出现在这里。"));
     EXPECT_EQ(VisibleThumbnailsOn(0), 0);
     EXPECT_TRUE(PumpEventsUntil([&] { return first.isNull(); }));
 
@@ -242,6 +254,7 @@ TEST_F(LocalGamesView, EveryBuildReplacesTheLastWhicheverPageHeldIt) {
     ASSERT_EQ(MarkFavourite(FConnection->Database(), QStringLiteral("1")), 1);
     FView->LoadLocalGames(1);
     ASSERT_EQ(ShownIds(), QStringList({"1"}));
+    EXPECT_TRUE(emptyNote(1).isEmpty());
     EXPECT_TRUE(IsOnPage(FView->Thumbnails()[0], 1));
     EXPECT_EQ(GridPosition(FView->Thumbnails()[0]), QPoint(5, 5));
 

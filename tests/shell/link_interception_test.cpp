@@ -1,7 +1,12 @@
+#include "platform/flash_player.h"
+#include "shell/game_failure_text.h"
+#include "shell/game_status_panel.h"
 #include "support/catalogue_window_test.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -93,36 +98,55 @@ TEST_F(LinkInterception, OtherAddressesNavigateAsUsual) {
     EXPECT_EQ(FWindow->pcMain->currentIndex(), 0);
 }
 
-TEST_F(LinkInterception, FailuresLeaveTheCurrentGameAndThePage) {
+// A record that cannot be had or read: the player area says why in the user's words, with the
+// technical text small below, and offers "重试" and "返回"; the game playing before stays.
+TEST_F(LinkInterception, FailuresSayWhyInChineseAndLeadBackToTheGameBefore) {
     ASSERT_TRUE(Offer(Origin() + QStringLiteral("/GAMESOFT/GAMEINFO.ASP?ID=1002")));
     ASSERT_TRUE(WaitForGame(QStringLiteral("1002")));
     ASSERT_TRUE(PumpEventsUntil([&] { return FWindow->RunningDownloads() == 0; }));
     FWindow->SelectPage(0);
     const TGameInfo before = FWindow->CurrentGame;
+    TGameStatusPanel* status = FWindow->pnlGameStatus;
 
-    const std::pair<const char*, const char*> failures[] = {
-        {"904", "HTTP/1.1 404 Not Found"},
-        {"906", "HTTP/1.1 302 Found"},
-        {"901", "List index out of bounds (0)"},
-        {"902", "List index out of bounds (4)"},
+    const QString unreadable = UnreadableRecordText();
+    const std::tuple<const char*, QString, const char*> failures[] = {
+        {"904", QStringLiteral("游戏网站上找不到这个游戏信息，它可能已被移走。"),
+         "HTTP/1.1 404 Not Found"},
+        {"906", QStringLiteral("游戏网站暂时出错（302），请稍后再试。"), "HTTP/1.1 302 Found"},
+        {"901", unreadable, "List index out of bounds (0)"},
+        {"902", unreadable, "List index out of bounds (4)"},
+        {"903", unreadable, "'104;' is not a valid integer value"},
     };
-    for (const auto& [id, text] : failures) {
-        FMessages.Errors.clear();
-        FMessages.Plain.clear();
+    for (const auto& [id, what, detail] : failures) {
         ASSERT_TRUE(Offer(GameLink(id)));
-        ASSERT_TRUE(WaitForMessage()) << id;
-        const QStringList shown = FMessages.Plain + FMessages.Errors;
-        EXPECT_EQ(shown, QStringList{QString::fromUtf8(text)}) << id;
+        ASSERT_TRUE(PumpEventsUntil([&] { return status->isVisibleTo(FWindow.get()); })) << id;
+        EXPECT_EQ(FWindow->pcMain->currentIndex(), 1) << id;
+        EXPECT_EQ(status->lblGameStatus->text(), what) << id;
+        EXPECT_EQ(status->lblGameDetail->text(), QString::fromUtf8(detail)) << id;
+        EXPECT_FALSE(FWindow->pnlPlaying->isVisibleTo(FWindow.get())) << id;
+        EXPECT_TRUE(status->btnRetry->isVisibleTo(FWindow.get())) << id;
         EXPECT_EQ(FWindow->CurrentGame, before) << id;
+        // Back where the user came from; the game before is still there.
+        status->btnBack->click();
         EXPECT_EQ(FWindow->pcMain->currentIndex(), 0) << id;
+        EXPECT_FALSE(status->isVisibleTo(FWindow.get())) << id;
+        EXPECT_TRUE(FWindow->pnlPlaying->isVisibleTo(FWindow->tsCurrentGame)) << id;
+        EXPECT_FALSE(FWindow->swfPlay->Movie().isEmpty()) << id;
     }
-    // The request failures are plain messages, the record failures standard error reports.
-    FMessages.Errors.clear();
-    ASSERT_TRUE(Offer(Origin() + QStringLiteral("/GAMESOFT/GAMEINFO.ASP?ID=903")));
-    ASSERT_TRUE(WaitForMessage());
-    ASSERT_EQ(FMessages.Errors.size(), 1);
-    EXPECT_TRUE(FMessages.Errors[0].endsWith(QStringLiteral("is not a valid integer value.")));
-    EXPECT_EQ(FWindow->CurrentGame, before);
+    // Never a message box, never a bare programmer's message.
+    EXPECT_TRUE(FMessages.Errors.isEmpty() && FMessages.Plain.isEmpty());
+}
+
+// A game link in any catalogue pane plays; none of them ever shows a game's record.
+TEST_F(LinkInterception, EveryPaneHandsItsGameLinksToThePlayer) {
+    for (TBrowserPane* pane :
+         {FWindow->WB_Right, FWindow->wbCurrent, FWindow->wb_advice, FWindow->WB_GameTreeList}) {
+        FWindow->CurrentGame = {};
+        EXPECT_FALSE(pane->AllowNavigation(QUrl(GameLink(QStringLiteral("1003")))))
+            << pane->objectName().toStdString();
+        EXPECT_TRUE(WaitForGame(QStringLiteral("1003"))) << pane->objectName().toStdString();
+        EXPECT_TRUE(WaitForDownloads());
+    }
 }
 
 TEST_F(LinkInterception, TheInterceptionThatEndsLastLeavesItsGame) {

@@ -8,6 +8,8 @@
 #include "shell/client_shutdown.h"
 #include "shell/download_worker.h"
 #include "shell/game/game_record.h"
+#include "shell/game_failure_text.h"
+#include "shell/game_status_panel.h"
 #include "support/catalogue_window_test.h"
 
 #include <QApplication>
@@ -20,7 +22,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <QUrl>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -90,13 +94,23 @@ TEST_F(Player, AFollowedLinkIsDownloadedStoredPlayedAndGetsItsPicture) {
     EXPECT_TRUE(FMessages.Plain.isEmpty() && FMessages.Errors.isEmpty());
 }
 
-TEST_F(Player, FailedTransfersLeaveNoGameBehindAndSayNothing) {
-    for (const char* id : {"909", "910", "908"}) {
+TEST_F(Player, FailedTransfersLeaveNoGameBehindAndSayWhyInChinese) {
+    const std::pair<const char*, QString> failures[] = {
+        {"909", QStringLiteral("游戏网站上找不到这个游戏文件，它可能已被移走。")},
+        {"910", QStringLiteral("与游戏网站的连接中断了，游戏文件没有下载完整，请再试一次。")},
+        {"908", EmptyGameFileText()},
+    };
+    for (const auto& [id, what] : failures) {
         Follow(QString::fromLatin1(id));
         const QString name = QString::fromStdString(CatalogueGame(id).name);
         EXPECT_FALSE(QFile::exists(Flash(name + QStringLiteral(".swf")))) << id;
         EXPECT_FALSE(FWindow->pnlDownload->isVisibleTo(FWindow.get())) << id;
         EXPECT_FALSE(FWindow->pnlPlaying->isVisibleTo(FWindow.get())) << id;
+        // The card names the game and says what went wrong.
+        EXPECT_TRUE(FWindow->pnlGameStatus->isVisibleTo(FWindow.get())) << id;
+        EXPECT_EQ(FWindow->pnlGameStatus->lblGameName->text(), name.trimmed()) << id;
+        EXPECT_EQ(FWindow->pnlGameStatus->lblGameStatus->text(), what) << id;
+        EXPECT_EQ(FWindow->pcMain->currentIndex(), 1) << id;
     }
     EXPECT_TRUE(StoredRows().isEmpty());
     EXPECT_TRUE(FWindow->swfPlay->Movie().isEmpty());
@@ -104,6 +118,53 @@ TEST_F(Player, FailedTransfersLeaveNoGameBehindAndSayNothing) {
     // The empty game's picture is still fetched; the failed ones' are not.
     EXPECT_TRUE(PumpEventsUntil([&] { return QFile::exists(Pic(FWindow->CurrentGame.picName)); }));
     EXPECT_EQ(QDir(FFolder.filePath("flash")).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// The catalogue goes away while the user picks a game and comes back: "重试" then plays it.
+TEST_F(Player, RetryingAfterTheCatalogueIsBackPlaysTheGame) {
+    const TGameInfo game = ParseGameRecord(Served(GameLink(QStringLiteral("1001"))));
+    const int port = QUrl(Origin()).port();
+    FServer.reset();
+    FWindow->CurrentGame = game;
+    FWindow->PlayGame(game);
+    ASSERT_TRUE(WaitForDownloads());
+    TGameStatusPanel* status = FWindow->pnlGameStatus;
+    ASSERT_TRUE(status->isVisibleTo(FWindow.get()));
+    EXPECT_EQ(status->lblGameStatus->text(),
+              QStringLiteral("无法连接到游戏网站，请检查网络连接后再试。"));
+    EXPECT_FALSE(status->lblGameDetail->text().isEmpty());
+
+    FServer = std::make_unique<CatalogueServer>();
+    ASSERT_EQ(FServer->bind(port), port);
+    FServer->start();
+    status->btnRetry->click();
+    ASSERT_TRUE(PumpEventsUntil([&] { return !FWindow->swfPlay->Movie().isEmpty(); }, 20000));
+    EXPECT_TRUE(FWindow->pnlPlaying->isVisibleTo(FWindow.get()));
+    EXPECT_FALSE(status->isVisibleTo(FWindow.get()));
+    EXPECT_EQ(StoredRows().size(), 1);
+}
+
+// No game yet: the player's place says how to start one. A halted game offers to go on.
+TEST_F(Player, TheIdlePlayerSaysHowToStartAndTheStopButtonOffersToGoOn) {
+    EXPECT_TRUE(FWindow->lblNoGame->isVisibleTo(FWindow->tsCurrentGame));
+    EXPECT_FALSE(FWindow->swfPlay->isVisibleTo(FWindow->tsCurrentGame));
+    Follow(QStringLiteral("1006"));
+    EXPECT_FALSE(FWindow->lblNoGame->isVisibleTo(FWindow.get()));
+    EXPECT_TRUE(FWindow->swfPlay->isVisibleTo(FWindow.get()));
+    const auto playing = [this] {
+        std::optional<bool> now;
+        FWindow->swfPlay->QueryState(
+            [&now](const TFlashPlayerState& state) { now = state.loaded && state.playing; });
+        PumpEventsUntil([&] { return now.has_value(); });
+        return now.value_or(false);
+    };
+    ASSERT_TRUE(PumpEventsUntil(playing, 20000));
+    FWindow->btnStop->click();
+    EXPECT_EQ(FWindow->btnStop->text(), QStringLiteral("继续播放"));
+    EXPECT_FALSE(playing());
+    FWindow->btnStop->click();
+    EXPECT_EQ(FWindow->btnStop->text(), QStringLiteral("停止播放"));
+    EXPECT_TRUE(PumpEventsUntil(playing, 5000));
 }
 
 TEST_F(Player, PicturesThatAreNotPicturesBecomeThePlaceholder) {

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+// The "当前游戏" page's card while a game is on its way or could not come: the game's name,
+// what is happening or what went wrong in the user's words, the technical detail small below,
+// the download's progress, and the way on ("重试") or back ("返回"). It covers the page, so
+// nothing of an earlier game or page shows behind it.
+class TGameStatusPanel : public QWidget {
+    Q_OBJECT
+public:
+    // Download: the panel of the download's progress, shown inside the card while it loads.
+    explicit TGameStatusPanel(QWidget* download, QWidget* parent = nullptr);
+
+    void ShowLoading(const QString& gameName, const QString& what);
+    // Retry runs when the user presses "重试".
+    void ShowFailure(const QString& gameName, const QString& what, const QString& detail,
+                     std::function<void()> retry);
+
+    QLabel* lblGameName = nullptr;
+    QLabel* lblGameStatus = nullptr;
+    QLabel* lblGameDetail = nullptr;
+    QPushButton* btnRetry = nullptr;
+    QPushButton* btnBack = nullptr;
+
+signals:
+    void BackRequested();
+
+private:
+    void ShowState(const QString& gameName, const QString& what, const QString& detail,
+                   bool failed);
+
+    QWidget* FDownload;
+    std::function<void()> FRetry;
+};
