@@ -26,7 +26,9 @@ QLabel* CardLabel(const QString& name, int pointSizeDelta) {
 TGameStatusPanel::TGameStatusPanel(QWidget* download, QWidget* parent)
     : QWidget(parent), FDownload(download) {
     setObjectName(QStringLiteral("pnlGameStatus"));
+    // Opaque: nothing of the page behind it shows through.
     setAttribute(Qt::WA_StyledBackground);
+    setAutoFillBackground(true);
     lblGameName = CardLabel(QStringLiteral("lblGameName"), 4);
     QFont bold = lblGameName->font();
     bold.setBold(true);

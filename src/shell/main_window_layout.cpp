@@ -158,11 +158,14 @@ QWidget* TfrmMain::BuildCurrentGamePage() {
     Panel3->setAttribute(Qt::WA_StyledBackground);
     swfPlay = new TFlashPlayer;
     swfPlay->setObjectName(QStringLiteral("swfPlay"));
-    lblNoGame = NamedLabel(QStringLiteral("lblNoGame"),
-                           QStringLiteral("还没有在玩的游戏。\n\n在“游戏列表”里点一个游戏就开始玩；"
-                                          "玩过的游戏都在“本地游戏”里，不联网也能再玩。"));
+    lblNoGame =
+        NamedLabel(QStringLiteral("lblNoGame"),
+                   QStringLiteral("还没有在玩的游戏。\n\n在“游戏列表”里点一个游戏就开始玩；\n"
+                                  "玩过的游戏都在“本地游戏”里，不联网也能再玩。"));
     lblNoGame->setAlignment(Qt::AlignCenter);
     lblNoGame->setWordWrap(true);
+    // Light on the player's black, whatever the skin says of labels.
+    lblNoGame->setStyleSheet(QStringLiteral("color: #d8d8d8; font-size: 15px;"));
     QVBoxLayout* player = FillingLayout(Panel3);
     player->addWidget(swfPlay);
     player->addWidget(lblNoGame);
