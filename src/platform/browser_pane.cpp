@@ -1,7 +1,10 @@
 #include "platform/browser_pane.h"
 
+#include "platform/pane_context_menu.h"
 #include "platform/web_profile.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 
@@ -57,4 +60,14 @@ bool TBrowserPane::AllowNavigation(const QUrl& target) {
     if (FOnBeforeNavigate)
         FOnBeforeNavigate(this, target.toString(QUrl::FullyEncoded), cancel);
     return !cancel;
+}
+
+void TBrowserPane::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    KeepPlayerActions(*menu, *page());
+    if (menu->isEmpty()) {
+        delete menu;
+        return;
+    }
+    menu->popup(event->globalPos());
 }

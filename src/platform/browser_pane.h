@@ -22,6 +22,9 @@ public:
     // Asks the handler; true when the navigation may go on.
     bool AllowNavigation(const QUrl& target);
 
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
     void OnLoadingChanged(const class QWebEngineLoadingInfo& loading);
 
