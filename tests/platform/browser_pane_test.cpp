@@ -1,11 +1,13 @@
 // Qt's own texts in the client: the panes' context menu and the message boxes' buttons read as
 // Qt's Chinese translation words them, and the menu offers what a player needs only.
+#include "common/application_title.h"
 #include "common/message_boxes.h"
 #include "platform/browser_pane.h"
 #include "platform/qt_translations.h"
 #include "support/pump_events.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
@@ -91,12 +93,14 @@ TEST_F(QtChineseTexts, APanesMenuMovesAboutAndCopiesAndNothingMore) {
               moving + QList<QAction*>{page->action(QWebEnginePage::CopyLinkToClipboard)});
 }
 
-TEST_F(QtChineseTexts, AMessageBoxShowsQtsChineseButton) {
+TEST_F(QtChineseTexts, AMessageBoxShowsItsWholeCaptionAndQtsChineseButton) {
     QString button;
+    int width = 0;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             button = box->button(QMessageBox::Ok)->text();
+            width = box->width();
             box->accept();
         }
     });
@@ -106,6 +110,10 @@ TEST_F(QtChineseTexts, AMessageBoxShowsQtsChineseButton) {
     const QString ok = QtChinese("qtbase_zh_CN", "QPlatformTheme", "OK");
     ASSERT_FALSE(ok.isEmpty());
     EXPECT_EQ(button, ok);
+    // A title bar shows the caption in a bold title font beside the window's icon and buttons.
+    QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    titleFont.setBold(true);
+    EXPECT_GT(width, QFontMetrics(titleFont).horizontalAdvance(ApplicationTitle()) + 100);
 }
 
 } // namespace
