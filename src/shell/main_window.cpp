@@ -9,7 +9,7 @@
 #include "platform/browser_pane.h"
 #include "platform/shell_open.h"
 #include "shell/clickable_image.h"
-#include "shell/offline_notice.h"
+#include "shell/offline_panes.h"
 #include "shell/progress_relay.h"
 #include "shell/skin_data.h"
 
@@ -106,7 +106,8 @@ void TfrmMain::WireHandlers() {
         [this](TBrowserPane* pane, const QString& url, bool& cancel) {
             RunHandler([&] { WB_GameTreeListBeforeNavigate2(pane, url, cancel); });
         });
-    WB_GameList->SetUnreachableNotice(CatalogueUnreachablePage());
+    new TOfflinePanes(
+        {WB_GameTreeList, WB_Right, WB_GameList, wb_advice, wb_order, wbCurrent, WB_search}, this);
     for (TBrowserPane* pane : {WB_GameList, wb_advice, wb_order, WB_search}) {
         pane->SetOnBeforeNavigate([this](TBrowserPane* sender, const QString& url, bool& cancel) {
             RunHandler([&] { WB_GameListBeforeNavigate2(sender, url, cancel); });
