@@ -25,7 +25,7 @@ protected:
         auto* popup = new QWebEnginePage(profile(), this);
         connect(popup, &QWebEnginePage::urlChanged, this, [this, popup](const QUrl& url) {
             popup->deleteLater();
-            if (FPane->AllowNavigation(url, NavigationTypeLinkClicked))
+            if (FPane->AllowNavigation(url))
                 setUrl(url);
         });
         return popup;

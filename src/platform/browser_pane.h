@@ -30,7 +30,8 @@ public:
     void RetryUnreachable();
 
     // Asks the handler; true when the navigation may go on.
-    bool AllowNavigation(const QUrl& target, QWebEnginePage::NavigationType type);
+    bool AllowNavigation(const QUrl& target, QWebEnginePage::NavigationType type =
+                                                 QWebEnginePage::NavigationTypeLinkClicked);
 
 signals:
     // The notice was shown (again), or the pane shows a page of its server once more.
