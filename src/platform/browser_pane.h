@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QUrl>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 #include <functional>
+
+class QWebEngineLoadingInfo;
 
 // An embedded browser that raises a before-navigation event, with the target address and a
 // cancel flag, ahead of every navigation it is about to make (its own Navigate included).
@@ -10,21 +14,42 @@ class TBrowserPane : public QWebEngineView {
 public:
     using TBeforeNavigate =
         std::function<void(TBrowserPane* pane, const QString& url, bool& cancel)>;
+    // A page of the pane's own (HTML) for an address whose server gave no page.
+    using TUnreachableNotice = std::function<QString(const QUrl& failedAddress)>;
 
     explicit TBrowserPane(const QString& objectName, QWidget* parent = nullptr);
 
     void Navigate(const QString& url);
-    // A page of the pane's own (HTML) shown instead of the browser's error page when the pane's
-    // server cannot be reached; none by default.
-    void SetUnreachableNotice(const QString& html) { FUnreachableNotice = html; }
     void SetOnBeforeNavigate(TBeforeNavigate handler) { FOnBeforeNavigate = std::move(handler); }
+    // From then on a load that fails shows the notice instead of the browser's error page.
+    void SetUnreachableNotice(TUnreachableNotice notice);
+
+    // The address the notice now shown stands for; empty while the pane shows anything else.
+    QUrl UnreachableAddress() const { return FUnreachableAddress; }
+    // Loads that address again.
+    void RetryUnreachable();
 
     // Asks the handler; true when the navigation may go on.
-    bool AllowNavigation(const QUrl& target);
+    bool AllowNavigation(const QUrl& target, QWebEnginePage::NavigationType type =
+                                                 QWebEnginePage::NavigationTypeLinkClicked);
+
+signals:
+    // The notice was shown (again), or the pane shows a page of its server once more.
+    void UnreachableChanged();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void OnLoadingChanged(const class QWebEngineLoadingInfo& loading);
+    void OnLoadingChanged(const QWebEngineLoadingInfo& loading);
+    void ShowUnreachableNotice(const QUrl& failedAddress);
+    void SetUnreachableAddress(const QUrl& address);
 
     TBeforeNavigate FOnBeforeNavigate;
-    QString FUnreachableNotice;
+    TUnreachableNotice FUnreachableNotice;
+    QUrl FUnreachableAddress;
+    // The notice has been handed to the page and its load has not begun yet.
+    bool FNoticeDue = false;
+    // The load under way is of a page given as text (the notice), not of an address.
+    bool FLoadingText = false;
 };

@@ -1,5 +1,6 @@
 #include "common/application_title.h"
 #include "common/leak_check.h"
+#include "platform/qt_translations.h"
 #include "platform/ui_dispatcher.h"
 #include "shell/client_shutdown.h"
 #include "shell/main_window.h"
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(ApplicationTitle());
+    LoadQtTranslations();
     DetectLanguage();
     // An upgrade that a crash interrupted is finished or undone before anything else. A client
     // that the upgrader itself started never hands the folder back: that could go on for ever.

@@ -10,7 +10,7 @@
 #include "platform/shell_open.h"
 #include "shell/clickable_image.h"
 #include "shell/game_status_panel.h"
-#include "shell/offline_notice.h"
+#include "shell/offline_panes.h"
 #include "shell/progress_relay.h"
 #include "shell/skin_data.h"
 
@@ -107,7 +107,8 @@ void TfrmMain::WireHandlers() {
         [this](TBrowserPane* pane, const QString& url, bool& cancel) {
             RunHandler([&] { WB_GameTreeListBeforeNavigate2(pane, url, cancel); });
         });
-    WB_GameList->SetUnreachableNotice(CatalogueUnreachablePage());
+    new TOfflinePanes(
+        {WB_GameTreeList, WB_Right, WB_GameList, wb_advice, wb_order, wbCurrent, WB_search}, this);
     // A game link plays from every pane; none ever shows a game's record.
     for (TBrowserPane* pane : {WB_GameList, wb_advice, wb_order, WB_search, WB_Right, wbCurrent}) {
         pane->SetOnBeforeNavigate([this](TBrowserPane* sender, const QString& url, bool& cancel) {

@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 void CatalogueFixture::SetUpTestSuite() {
-    server_ = std::make_unique<CatalogueServer>();
+    server_ = std::make_unique<CatalogueServer>(std::filesystem::path(), FaultGames::Included);
     port_ = server_->bind(0);
     server_->start();
 }

@@ -8,7 +8,8 @@
 #include <memory>
 #include <string>
 
-// One in-process catalogue server on a free loopback port, shared by a test suite.
+// One in-process catalogue server on a free loopback port, shared by a test suite; it carries
+// the games that fail on purpose.
 class CatalogueFixture : public testing::Test {
 protected:
     static void SetUpTestSuite();

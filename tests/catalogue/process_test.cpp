@@ -106,6 +106,28 @@ TEST(CatalogueProcess, PrintsItsPortServesTheDataFolderAndStopsOnSigterm) {
     std::filesystem::remove_all(data);
 }
 
+TEST(CatalogueProcess, ListsTheGamesThatFailOnPurposeOnlyWithTheFaultsSwitch) {
+    for (const bool faults : {false, true}) {
+        SCOPED_TRACE(faults ? "--faults" : "no switch");
+        std::vector<std::string> arguments = {"--port", "0"};
+        if (faults)
+            arguments.push_back("--faults");
+        ServerProcess server(arguments);
+        const std::string port = server.firstLine();
+        ASSERT_FALSE(port.empty());
+        httplib::Client client("127.0.0.1", std::stoi(port));
+        const httplib::Result tree = client.Get("/gamesoft/left.asp");
+        ASSERT_TRUE(tree);
+        EXPECT_EQ(decodeGbk(tree->body).find("测试专区") != std::string::npos, faults);
+        const std::string testCategory =
+            "/gamesoft/GameList.asp?classid=" + std::to_string(kTestCategoryId);
+        EXPECT_EQ(client.Get(testCategory)->status, faults ? 200 : 404);
+        EXPECT_EQ(client.Get("/GAMESOFT/GAMEINFO.ASP?ID=901")->status, faults ? 200 : 404);
+        EXPECT_EQ(client.Get("/GAMESOFT/GAMEINFO.ASP?ID=1001")->status, 200);
+        EXPECT_EQ(server.stopWith(SIGTERM), 0);
+    }
+}
+
 TEST(CatalogueProcess, StopsOnSigintAndRefusesBadDataOrArguments) {
     ServerProcess interrupted({"--port", "0"});
     ASSERT_FALSE(interrupted.firstLine().empty());

@@ -20,9 +20,7 @@
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
-#include <QTcpServer>
 #include <QTemporaryDir>
-#include <QWebEnginePage>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -212,37 +210,6 @@ TEST_F(MainWindow, PanesStartOnTheirCataloguePages) {
     for (const auto& [pane, page] : expected)
         EXPECT_EQ(pane->url().toString(), "http://127.0.0.1:9/gamesoft/" + page)
             << pane->objectName().toStdString();
-}
-
-// The text a pane shows now, asked for again until Condition holds on it.
-bool PaneTextBecomes(TBrowserPane* pane, const std::function<bool(const QString&)>& condition) {
-    auto text = std::make_shared<QString>();
-    return PumpEventsUntil(
-        [&] {
-            pane->page()->toPlainText([text](const QString& now) { *text = now; });
-            PumpEventsUntil([] { return false; }, 100);
-            return condition(*text);
-        },
-        20000);
-}
-
-// Offline, the game list says so in the interface's own words and points to the games already
-// played; the other panes show the browser's error page in the interface's language.
-TEST_F(MainWindow, PanesSpeakChineseWhenTheCatalogueCannotBeReached) {
-    QTcpServer closed;
-    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
-    const QByteArray host = "127.0.0.1:" + QByteArray::number(closed.serverPort());
-    closed.close();
-    qputenv("PEBBLO_CATALOGUE_HOST", host);
-    TfrmMain& window = Create();
-    qunsetenv("PEBBLO_CATALOGUE_HOST");
-    EXPECT_TRUE(PaneTextBecomes(window.WB_GameList, [](const QString& text) {
-        return text.contains(QStringLiteral("无法连接到游戏网站")) &&
-               text.contains(QStringLiteral("“本地游戏”"));
-    }));
-    EXPECT_TRUE(PaneTextBecomes(window.WB_Right, [](const QString& text) {
-        return text.contains(QStringLiteral("无法访问此网站"));
-    }));
 }
 
 TEST_F(MainWindow, ProgramPageSwitchesDoNotRaiseTheChangeHandler) {

@@ -134,7 +134,7 @@ TEST_F(Player, RetryingAfterTheCatalogueIsBackPlaysTheGame) {
               QStringLiteral("无法连接到游戏网站，请检查网络连接后再试。"));
     EXPECT_FALSE(status->lblGameDetail->text().isEmpty());
 
-    FServer = std::make_unique<CatalogueServer>();
+    FServer = std::make_unique<CatalogueServer>(std::filesystem::path(), FaultGames::Included);
     ASSERT_EQ(FServer->bind(port), port);
     FServer->start();
     status->btnRetry->click();

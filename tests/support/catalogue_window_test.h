@@ -13,12 +13,12 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// The main window in a fresh program folder of its own, against the demo catalogue on
-// loopback, with every message box recorded instead of shown.
+// The main window in a fresh program folder of its own, against the demo catalogue (with its
+// games that fail on purpose) on loopback, with every message box recorded instead of shown.
 class TCatalogueWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        FServer = std::make_unique<CatalogueServer>();
+        FServer = std::make_unique<CatalogueServer>(std::filesystem::path(), FaultGames::Included);
         FHost = QStringLiteral("127.0.0.1:%1").arg(FServer->bind(0));
         FServer->start();
     }

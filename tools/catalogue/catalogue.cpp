@@ -158,14 +158,13 @@ std::vector<const Game*> Catalogue::search(std::string_view keyword) const {
     return found;
 }
 
-Catalogue builtInCatalogue() {
+Catalogue builtInCatalogue(FaultGames faultGames) {
     Catalogue catalogue;
-    catalogue.categories = {{1, "动作冒险"},
-                            {2, "益智休闲"},
-                            {3, "体育竞技"},
-                            {4, "海洋星空"},
-                            {kTestCategoryId, "测试专区"}};
+    catalogue.categories = {{1, "动作冒险"}, {2, "益智休闲"}, {3, "体育竞技"}, {4, "海洋星空"}};
     catalogue.games = showcaseGames();
+    if (faultGames == FaultGames::Excluded)
+        return catalogue;
+    catalogue.categories.push_back({kTestCategoryId, "测试专区"});
     for (Game& g : testGames())
         catalogue.games.push_back(std::move(g));
     return catalogue;

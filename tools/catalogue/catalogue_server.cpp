@@ -30,8 +30,8 @@ Target splitProxyForm(const std::string& path) {
 
 } // namespace
 
-CatalogueServer::CatalogueServer(std::filesystem::path dataDir)
-    : site_(builtInCatalogue(), std::move(dataDir)) {
+CatalogueServer::CatalogueServer(std::filesystem::path dataDir, FaultGames faultGames)
+    : site_(builtInCatalogue(faultGames), std::move(dataDir)) {
     server_.new_task_queue = [] {
         return new httplib::ThreadPool(kWorkerThreads);
     };

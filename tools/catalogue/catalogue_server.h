@@ -11,7 +11,8 @@
 // and a request in proxy form (absolute address) served as if it had come directly.
 class CatalogueServer {
 public:
-    explicit CatalogueServer(std::filesystem::path dataDir = {});
+    explicit CatalogueServer(std::filesystem::path dataDir = {},
+                             FaultGames faultGames = FaultGames::Excluded);
     ~CatalogueServer();
 
     // Binds 127.0.0.1:port, 0 for any free port; returns the bound port. Throws when taken.

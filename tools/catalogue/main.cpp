@@ -12,14 +12,16 @@ namespace {
 struct Options {
     int port = 0;
     std::filesystem::path dataDir;
+    FaultGames faultGames = FaultGames::Excluded;
 };
 
 [[noreturn]] void usage(int status) {
     (status == 0 ? std::cout : std::cerr)
-        << "usage: pebblo-catalogue [--port N] [--data DIR]\n"
+        << "usage: pebblo-catalogue [--port N] [--data DIR] [--faults]\n"
            "  --port N    listen on 127.0.0.1:N; 0 (default) picks a free port\n"
            "  --data DIR  DIR/update.conf sets the upgrade offer, DIR/files/ holds its files,\n"
            "              DIR/update.key signs it\n"
+           "  --faults    also list the test category, whose games fail on purpose\n"
            "The bound port is printed on the first line of standard output.\n";
     std::exit(status);
 }
@@ -30,6 +32,10 @@ Options parseOptions(int argc, char** argv) {
         const std::string argument = argv[i];
         if (argument == "--help")
             usage(0);
+        if (argument == "--faults") {
+            options.faultGames = FaultGames::Included;
+            continue;
+        }
         if (i + 1 >= argc)
             usage(2);
         if (argument == "--port") {
@@ -58,7 +64,7 @@ int main(int argc, char** argv) {
     sigaddset(&stopSignals, SIGINT);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     try {
-        CatalogueServer server(options.dataDir);
+        CatalogueServer server(options.dataDir, options.faultGames);
         std::cout << server.bind(options.port) << std::endl;
         server.start();
         int signal = 0;

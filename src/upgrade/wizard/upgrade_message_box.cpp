@@ -1,5 +1,6 @@
 #include "upgrade/wizard/upgrade_message_box.h"
 
+#include "common/message_boxes.h"
 #include "upgrade/messages/upgrade_messages.h"
 #include "upgrade/wizard/wizard_form.h"
 
@@ -44,6 +45,7 @@ TMessageBoxResult UpgradeMessageBox(const QString& caption, const QString& text,
     } else {
         box.button(QMessageBox::Ok)->setText(LoadUpgradeMessage(kOkCaption));
     }
+    KeepCaptionWhole(box);
     // A box asking while the progress window is open would otherwise open under it.
     PlaceAboveUpgradeWizard(box);
     switch (box.exec()) {
