@@ -23,6 +23,10 @@ bool IsModifierKey(int key) {
            key == Qt::Key_Meta || key == Qt::Key_AltGr;
 }
 
+bool IsClearingKey(const TVirtualKey& key) {
+    return key.qtKey == Qt::Key_Backspace || key.qtKey == Qt::Key_Delete;
+}
+
 } // namespace
 
 THotKeyField::THotKeyField(const QString& objectName, QWidget* parent) : QLineEdit(parent) {
@@ -49,9 +53,10 @@ void THotKeyField::keyPressEvent(QKeyEvent* event) {
         value |= kHotKeyShift;
     if (event->modifiers() & Qt::AltModifier)
         value |= kHotKeyAlt;
-    // Like the system's hot key control: no modifier, or Shift alone, is not a hot key.
+    // Like the system's hot key control: no modifier, or Shift alone, is not a hot key; there
+    // Backspace and Delete empty the field instead of becoming Alt and that key.
     if ((value & (kHotKeyCtrl | kHotKeyAlt)) == 0)
-        value = kHotKeyAlt | key->code;
+        value = IsClearingKey(*key) ? 0 : kHotKeyAlt | key->code;
     SetValue(int(value));
     event->accept();
 }

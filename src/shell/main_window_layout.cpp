@@ -213,6 +213,9 @@ QWidget* TfrmMain::BuildSettingsPage() {
     ComboBox1 = new QComboBox;
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
+    // The list is the skin folder's: a typed name confirmed with Enter stays the box's text
+    // without joining the list.
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setEditText(QStringLiteral("默认主题.skn"));
     lblHotKeyState = NamedLabel(QStringLiteral("lblHotKeyState"), QString());
     lblHotKeyState->setWordWrap(true);

@@ -77,7 +77,7 @@ void TfrmMain::btnSaveClick() {
                                                                   : QStringLiteral("0"));
     TConfigManager::WriteValue(QStringLiteral("Skin"), ComboBox1->currentText());
     ShowPlainMessage(QStringLiteral("保存成功"));
-    if (FHideHotKeyIndex == 0)
+    if (FHideHotKeyIndex == 0 && value != 0)
         ShowPlainMessage(RefusalText(HotKeyManager1->LastRefusal(), value));
 }
 
@@ -98,9 +98,10 @@ void TfrmMain::RegisterHideHotKey() {
     ShowHotKeyState();
 }
 
-// The line under the hot key field says why the key shown there does nothing.
+// The line under the hot key field says why the key shown there does nothing; an emptied field
+// ("无") asks for no key and needs no word.
 void TfrmMain::ShowHotKeyState() {
-    const bool refused = FHideHotKeyIndex == 0;
+    const bool refused = FHideHotKeyIndex == 0 && HotKey1->Value() != 0;
     lblHotKeyState->setText(refused ? RefusalText(HotKeyManager1->LastRefusal(), HotKey1->Value())
                                     : QString());
     lblHotKeyState->setVisible(refused);
