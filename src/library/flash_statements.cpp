@@ -6,6 +6,10 @@
 
 namespace {
 
+constexpr const char* kListRecentlyPlayed =
+    "select flash.* from flash join play_history on play_history.id = flash.id "
+    "order by play_history.last_played desc";
+
 QList<QSqlRecord> RowsOf(QSqlQuery query) {
     QList<QSqlRecord> rows;
     while (query.next())
@@ -23,16 +27,30 @@ int InsertGame(const QSqlDatabase& database, const TNamedValues& values) {
 }
 
 QList<QSqlRecord> ListAllGames(const QSqlDatabase& database) {
-    return RowsOf(ExecPlain(database, QLatin1String(Statements::ListAll)));
+    return RowsOf(OpenGameList(database, TLibraryPage::All));
 }
 
 QList<QSqlRecord> ListFavouriteGames(const QSqlDatabase& database) {
-    return RowsOf(ExecPlain(database, QLatin1String(Statements::ListFavourites)));
+    return RowsOf(OpenGameList(database, TLibraryPage::Favourites));
 }
 
 QList<QSqlRecord> ListGamesOfThisWeek(const QSqlDatabase& database) {
-    const TNamedValues since{{QStringLiteral("fDate"), WeekStartText(TClock::Now())}};
-    return RowsOf(ExecWithValues(database, QLatin1String(Statements::ListSince), since));
+    return RowsOf(OpenGameList(database, TLibraryPage::ThisWeek));
+}
+
+QSqlQuery OpenGameList(const QSqlDatabase& database, TLibraryPage page) {
+    switch (page) {
+    case TLibraryPage::All:
+        return ExecPlain(database, QLatin1String(Statements::ListAll));
+    case TLibraryPage::Favourites:
+        return ExecPlain(database, QLatin1String(Statements::ListFavourites));
+    case TLibraryPage::ThisWeek:
+        return ExecWithValues(database, QLatin1String(Statements::ListSince),
+                              {{QStringLiteral("fDate"), WeekStartText(TClock::Now())}});
+    case TLibraryPage::RecentlyPlayed:
+        break;
+    }
+    return ExecPlain(database, QLatin1String(kListRecentlyPlayed));
 }
 
 QList<QSqlRecord> SelectGameById(const QSqlDatabase& database, const QString& id) {

@@ -20,6 +20,13 @@ QList<QSqlRecord> ListAllGames(const QSqlDatabase& database);       // statement
 QList<QSqlRecord> ListFavouriteGames(const QSqlDatabase& database); // statement 5
 // Statement 6: games stored on the last seven calendar days, today (TClock::Now()) included.
 QList<QSqlRecord> ListGamesOfThisWeek(const QSqlDatabase& database);
+// The pages of the local library, each listing the rows of its statement: 4, 5, 6 and, for the
+// games played, the flash rows joined with play_history, the last played first.
+enum class TLibraryPage { All, Favourites, ThisWeek, RecentlyPlayed };
+inline constexpr int kLibraryPages = 4;
+// The page's statement run, for reading its rows one at a time (forward only).
+QSqlQuery OpenGameList(const QSqlDatabase& database, TLibraryPage page);
+
 // Statement 7: the rows whose id equals Id as text (at most one, the id being unique).
 QList<QSqlRecord> SelectGameById(const QSqlDatabase& database, const QString& id);
 // Statements 8 and 9; each returns the number of rows changed.
