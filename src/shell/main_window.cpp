@@ -6,6 +6,7 @@
 #include "hotkeys/hot_key_manager.h"
 #include "library/library_connection.h"
 #include "library/local_games_view.h"
+#include "library/play_recorder.h"
 #include "platform/browser_pane.h"
 #include "platform/shell_open.h"
 #include "shell/clickable_image.h"
@@ -24,6 +25,7 @@
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     Q_INIT_RESOURCE(shell);
     setObjectName(QStringLiteral("frmMain"));
+    FPlays = std::make_unique<TPlayRecorder>([this] { return qry_flash->Database(); });
     SkinData1 = new TSkinData(this);
     SkinData1->setObjectName(QStringLiteral("SkinData1"));
     HotKeyManager1 = new THotKeyManager(this);
@@ -67,6 +69,7 @@ void TfrmMain::RefreshLocalGames() {
 
 TfrmMain::~TfrmMain() {
     UnwireSettingsPage();
+    FPlays->Halted();
 }
 
 // Closing the main window ends the client, whatever else is open (the full-screen window, the

@@ -24,6 +24,7 @@ class THotKeyManager;
 class TfrmFullScreen;
 class TLibraryConnection;
 class TLocalGamesView;
+class TPlayRecorder;
 class TSkinData;
 class TauAutoUpdater;
 
@@ -211,6 +212,8 @@ private:
     QSet<QString> FDownloading;
     TProgressRelay* FDownloadProgress = nullptr;
     TLocalGamesView* FLocalGames = nullptr;
+    // The plays of the game in the player, for the library's history.
+    std::unique_ptr<TPlayRecorder> FPlays;
     qint64 FProgressScale = 1;
     // The page the user was on before a game took them to "当前游戏", for "返回".
     int FPageBeforeGame = 0;

@@ -7,6 +7,7 @@
 #include "common/text_conversions.h"
 #include "config/config_manager.h"
 #include "library/library_connection.h"
+#include "library/library_tables.h"
 #include "platform/browser_pane.h"
 #include "shell/catalogue_addresses.h"
 #include "shell/hot_key_field.h"
@@ -80,6 +81,10 @@ void TfrmMain::FormCreate() {
     QString databaseError;
     TCommonMethod::CreateDatabase(databaseError);
     qry_flash = std::make_unique<TLibraryConnection>(LibraryDatabasePath());
+    try {
+        EnsureLibraryTables(qry_flash->Database());
+    } catch (const EFailure&) {
+    }
 
     CreateProgramFolders();
     PointPanesAtStartPages();

@@ -7,6 +7,7 @@
 #include "common/message_boxes.h"
 #include "library/flash_statements.h"
 #include "library/library_connection.h"
+#include "library/play_recorder.h"
 #include "platform/flash_player.h"
 #include "shell/download_worker.h"
 #include "shell/game/file_ext.h"
@@ -53,6 +54,7 @@ void TfrmMain::PlayGame(TGameInfo game) {
     swfPlay->StopPlay();
     swfPlay->SetMovie(path);
     swfPlay->Play();
+    FPlays->Started(TrimBlanks(game.id));
     ShowPlayer(game);
 }
 
@@ -76,6 +78,7 @@ void TfrmMain::PlayDownloadedGame(const QString& path, const TGameInfo& game) {
     pnlPlaying->setVisible(true);
     SelectPage(kCurrentGamePage);
     swfPlay->Play();
+    FPlays->Started(TrimBlanks(game.id));
     btnAddFavorate->setText(game.isGood == QLatin1String("Y") ? kRemoveFavourite : kAddFavourite);
     pnlGameStatus->hide();
     ShowPlayerState(false);
@@ -91,6 +94,11 @@ void TfrmMain::ShowPlayer(const TGameInfo& game) {
 
 void TfrmMain::ShowPlayerState(bool halted) {
     FGameHalted = halted;
+    // A halted game's time stops counting.
+    if (halted)
+        FPlays->Halted();
+    else
+        FPlays->Resumed();
     swfPlay->setVisible(GameLoaded());
     lblNoGame->setVisible(!GameLoaded());
     btnStop->setText(halted ? kGoOn : kStop);

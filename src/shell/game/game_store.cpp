@@ -1,6 +1,8 @@
 #include "shell/game/game_store.h"
 
+#include "common/failure.h"
 #include "library/flash_statements.h"
+#include "library/game_names.h"
 #include "shell/game/picture_kinds.h"
 
 void StoreGame(const QSqlDatabase& database, const TGameInfo& game, const QDateTime& storedAt) {
@@ -14,4 +16,9 @@ void StoreGame(const QSqlDatabase& database, const TGameInfo& game, const QDateT
                           {QStringLiteral("picName"), StoredPicName(game)},
                           {QStringLiteral("body"), game.body},
                           {QStringLiteral("fDate"), storedAt}});
+    // A name not spelled here is spelled when the library next reads its list.
+    try {
+        StoreGameName(database, game.id, game.flashname);
+    } catch (const EFailure&) {
+    }
 }

@@ -7,5 +7,6 @@
 
 // Records a downloaded game in the library (insert statement 3): classname repeats classid,
 // picName is StoredPicName's, fDate is StoredAt. Fails with the engine's message, for example
-// when the id is already stored or a value is longer than its column.
+// when the id is already stored or a value is longer than its column. The name's pinyin is kept
+// for the library's search (game_names).
 void StoreGame(const QSqlDatabase& database, const TGameInfo& game, const QDateTime& storedAt);
