@@ -1,89 +1,71 @@
 #pragma once
 
-#include "library/picture_cache.h"
-#include "library/picture_folder.h"
+#include "library/flash_statements.h"
+#include "library/library_model.h"
+#include "library/library_sort.h"
 
-#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QSqlDatabase>
-#include <QTimer>
 #include <array>
 #include <functional>
-#include <optional>
 
-class QLabel;
-class QScrollArea;
-class TThumbnail;
+class TGameGrid;
+class TLibraryReader;
+class TThumbnailLoader;
+struct TListEnd;
+struct TRowBatch;
 
-// The grids of the local library's three pages: every stored game, the favourites, the games
-// stored this week. Each build reads its list afresh and replaces the previous grid, whichever
-// page held it. A grid larger than one slice is built over several turns of the event loop, so
-// the window stays responsive; BuildFinished tells when the last cell is in place.
+// The local library's pages: every stored game, the favourites, the games stored this week and
+// the games played, the last played first. Each visit reads the page's list afresh and shows it
+// in place of the list shown before, whichever page held that. The list is read off the UI
+// thread; shown in its own order, its first screen comes with its first rows, the rest as it is
+// read. Searched or sorted otherwise, it comes once it is whole. ListShown tells when it is.
 class TLocalGamesView : public QObject {
     Q_OBJECT
 public:
-    using TDatabase = std::function<QSqlDatabase()>;
-    using TPlay = std::function<void(QObject* thumbnail)>;
+    using TGrids = std::array<TGameGrid*, kLibraryPages>;
+    using TPlay = std::function<void(const QString& id)>;
+    using TReport = std::function<void(const QString& failureText)>;
 
-    // Play receives the clicked thumbnail; its property "hint" holds the game's id.
-    TLocalGamesView(QScrollArea* sbAll, QScrollArea* sbFavorite, QScrollArea* sbThisWeek,
-                    TDatabase database, QString programFolder, TPlay play,
-                    QObject* parent = nullptr);
+    // Play receives the id of the game whose picture was clicked; Report the engine's message
+    // when a list cannot be read, and the page then keeps what it showed.
+    TLocalGamesView(const TGrids& grids, const QString& databasePath, const QString& programFolder,
+                    TPlay play, TReport report, QObject* parent = nullptr);
     ~TLocalGamesView() override;
 
-    // Page 0, 1 or 2. A failing statement raises an EFailure with the engine's message and
-    // leaves the previous grid as it was.
+    // Page is the index of TLibraryPage.
     void LoadLocalGames(int page);
+    void SetSearchText(const QString& text);
+    void SetSortOrder(TLibrarySort sort);
 
-    // The cells of the last build, one per shown game, in the list's order.
-    const QList<TThumbnail*>& Thumbnails() const { return FThumbnails; }
-    const QList<QLabel*>& Captions() const { return FCaptions; }
-    bool IsBuilding() const { return FNext < FPending.size(); }
+    // The captions of TLibrarySort's orders, in its order.
+    static QStringList SortCaptions();
 
-    void SetSliceBudgetForTesting(int milliseconds) { FSliceBudgetMs = milliseconds; }
+    bool IsLoading() const { return FLoading; }
+    const TLibraryModel& Model() const { return FModel; }
+    TThumbnailLoader& Thumbnails() const { return *FThumbnails; }
 
 signals:
-    void BuildFinished();
+    void ListShown();
 
 private:
-    struct TCell {
-        QString Id;
-        QString Name;
-        QString PicturePath;
-    };
+    void RowsRead(const TRowBatch& batch);
+    void ListRead(const TListEnd& end);
+    void ReadFailed(const QString& message);
+    void ShowModelOn(int page);
+    void ShowEmptyNotes();
 
-    QList<TCell> CellsOf(const QList<QSqlRecord>& rows) const;
-    void DestroyGrid();
-    QWidget* PageOf(int page);
-    void StartGrid(int page);
-    void ShowEmptyNote(QWidget* grid, int page);
-    void NextSlice();
-    void AddCells();
-    void FreeRetiredBands();
-    QWidget* BandOf(qsizetype index);
-    void AddCell(qsizetype index);
-    QImage PictureOf(const QString& path);
-
-    std::array<QScrollArea*, 3> FAreas;
-    TDatabase FDatabase;
-    QString FProgramFolder;
+    std::array<QPointer<TGameGrid>, kLibraryPages> FGrids;
     TPlay FPlay;
-    TPictureCache FCache;
-    int FSliceBudgetMs;
-    QTimer FSliceTimer;
-    QElapsedTimer FSliceClock;
-
-    std::array<QPointer<QWidget>, 3> FPages;
-    QPointer<QWidget> FGrid;
-    // Previous grids, hidden, freed a band at a time once the new grid is complete.
-    QList<QPointer<QWidget>> FRetired;
-    QWidget* FBand = nullptr; // the band of rows now being filled
-    QList<TThumbnail*> FThumbnails;
-    QList<QLabel*> FCaptions;
-    std::optional<TPictureFolder> FFolder;
-    QList<TCell> FPending;
-    qsizetype FNext = 0;
-    int FCaptionHeight = 0;
+    TReport FReport;
+    TThumbnailLoader* FThumbnails;
+    TLibraryReader* FReader;
+    TLibraryModel FModel;
+    int FPage = 0;
+    bool FLoading = false;
+    // A list shown once whole: its rows so far, with the picture folder of its first batch.
+    bool FStreaming = false;
+    QString FPictureFolder;
+    QList<TLibraryGame> FRows;
 };

@@ -7,6 +7,7 @@
 #include "library/library_connection.h"
 #include "library/local_games_view.h"
 #include "library/play_recorder.h"
+#include "library/search_field.h"
 #include "platform/browser_pane.h"
 #include "platform/shell_open.h"
 #include "shell/clickable_image.h"
@@ -16,6 +17,7 @@
 #include "shell/skin_data.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -42,16 +44,21 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     FormCreate();
     CreateFullScreenWindow();
 
+    CreateLocalGamesView();
+}
+
+void TfrmMain::CreateLocalGamesView() {
     FLocalGames = new TLocalGamesView(
-        sbAll, sbFavorite, sbThisWeek, [this] { return qry_flash->Database(); }, FProgramFolder,
-        [this](QObject* thumbnail) {
-            RunHandler([&] { PlayLocalGame(thumbnail->property("hint").toString()); });
-        },
+        {sbAll, sbFavorite, sbThisWeek, sbRecent}, qry_flash->DatabasePath(), FProgramFolder,
+        [this](const QString& id) { RunHandler([&] { PlayLocalGame(id); }); }, &ShowStandardError,
         this);
     connect(pcMain, &QTabWidget::currentChanged, this,
             [this] { RunHandler([this] { pcMainChange(); }); });
     connect(PageControl1, &QTabWidget::currentChanged, this,
             [this] { RunHandler([this] { PageControl1Change(); }); });
+    connect(edtSearchGames, &QLineEdit::textChanged, FLocalGames, &TLocalGamesView::SetSearchText);
+    connect(cbSortGames, &QComboBox::currentIndexChanged, FLocalGames,
+            [this](int order) { FLocalGames->SetSortOrder(TLibrarySort(order)); });
 }
 
 void TfrmMain::pcMainChange() {

@@ -11,11 +11,11 @@ class QComboBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QScrollArea;
 class QSystemTrayIcon;
 class QTabWidget;
 class TBrowserPane;
 class TFlashPlayer;
+class TGameGrid;
 class TProgressFeed;
 class TProgressRelay;
 class TClickableImage;
@@ -24,6 +24,7 @@ class THotKeyManager;
 class TfrmFullScreen;
 class TLibraryConnection;
 class TLocalGamesView;
+class TSearchField;
 class TPlayRecorder;
 class TSkinData;
 class TauAutoUpdater;
@@ -82,6 +83,7 @@ public:
     int RunningDownloads() const { return FDownloading.size(); }
 
     // The local library page: rebuilt when the user comes to it or switches among its pages.
+    TLocalGamesView* LocalGames() const { return FLocalGames; }
     void pcMainChange();
     void PageControl1Change();
     void RefreshLocalGames();
@@ -159,11 +161,14 @@ public:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 
-    // Local games page.
+    // Local games page: the search and the order above the pages, the grids of the pages.
+    TSearchField* edtSearchGames = nullptr;
+    QComboBox* cbSortGames = nullptr;
     QTabWidget* PageControl1 = nullptr;
-    QScrollArea* sbAll = nullptr;
-    QScrollArea* sbFavorite = nullptr;
-    QScrollArea* sbThisWeek = nullptr;
+    TGameGrid* sbAll = nullptr;
+    TGameGrid* sbFavorite = nullptr;
+    TGameGrid* sbThisWeek = nullptr;
+    TGameGrid* sbRecent = nullptr;
 
     // The game now in the player.
     TGameInfo CurrentGame;
@@ -205,6 +210,7 @@ private:
     void ShowHotKeyState();
     void CreateFullScreenWindow();
     void CreateAutoUpdater();
+    void CreateLocalGamesView();
 
     QString FProgramFolder;
     QString FSkinFolder;

@@ -1,6 +1,9 @@
 // The main window's controls and their places; behaviour lives in main_window.cpp.
 #include "common/application_title.h"
 #include "common/hosts.h"
+#include "library/game_grid.h"
+#include "library/local_games_view.h"
+#include "library/search_field.h"
 #include "platform/browser_pane.h"
 #include "platform/flash_player.h"
 #include "shell/clickable_image.h"
@@ -18,7 +21,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTimer>
@@ -264,17 +266,26 @@ QWidget* TfrmMain::BuildAboutPage() {
 
 QWidget* TfrmMain::BuildLocalGamePage() {
     QWidget* page = NamedPanel(QStringLiteral("tsLocalGame"));
+    edtSearchGames = new TSearchField(QStringLiteral("edtSearchGames"));
+    cbSortGames = new QComboBox;
+    cbSortGames->setObjectName(QStringLiteral("cbSortGames"));
+    cbSortGames->addItems(TLocalGamesView::SortCaptions());
+    auto* tools = new QHBoxLayout;
+    tools->setContentsMargins(4, 4, 4, 4);
+    tools->addWidget(new QLabel(QStringLiteral("查找：")));
+    tools->addWidget(edtSearchGames, 1);
+    tools->addWidget(new QLabel(QStringLiteral("排序：")));
+    tools->addWidget(cbSortGames);
     PageControl1 = new QTabWidget;
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    FillingLayout(page)->addWidget(PageControl1);
+    QVBoxLayout* column = FillingLayout(page);
+    column->addLayout(tools);
+    column->addWidget(PageControl1, 1);
     const auto addSheet = [this](const QString& sheetName, const QString& caption,
-                                 const QString& areaName) {
-        auto* area = new QScrollArea;
-        area->setObjectName(areaName);
-        area->setWidget(new QWidget);
-        area->setWidgetResizable(false);
-        PageControl1->addTab(FilledSheet(sheetName, area), caption);
-        return area;
+                                 const QString& gridName) {
+        auto* grid = new TGameGrid(gridName);
+        PageControl1->addTab(FilledSheet(sheetName, grid), caption);
+        return grid;
     };
     sbAll = addSheet(QStringLiteral("tsLocalGameAll"), QStringLiteral("所有游戏"),
                      QStringLiteral("sbAll"));
@@ -282,6 +293,8 @@ QWidget* TfrmMain::BuildLocalGamePage() {
                           QStringLiteral("sbFavorite"));
     sbThisWeek = addSheet(QStringLiteral("tsThisWeek"), QStringLiteral("一周内玩过的游戏"),
                           QStringLiteral("sbThisWeek"));
+    sbRecent = addSheet(QStringLiteral("tsRecentlyPlayed"), QStringLiteral("最近玩过"),
+                        QStringLiteral("sbRecent"));
     return page;
 }
 

@@ -1,4 +1,3 @@
-#include "library/picture_cache.h"
 #include "library/picture_decoders.h"
 #include "library/picture_folder.h"
 #include "library/picture_loader.h"
@@ -210,12 +209,6 @@ protected:
         return path;
     }
 
-    static void SetModified(const QString& path, const QDateTime& when) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
-    }
-
     static QRgb CentreOf(const QImage& image) {
         return image.pixel(image.width() / 2, image.height() / 2);
     }
@@ -268,43 +261,6 @@ TEST_F(PictureFiles, ASmallFileIsReadWithoutReservingTheFileLimit) {
     EXPECT_EXIT(
         ExitByPeakGrowth(kGiB, 4 * kMiB, [&] { return !LoadThumbnail(path, kThumbnail).isNull(); }),
         ::testing::ExitedWithCode(0), "");
-}
-
-TEST_F(PictureFiles, CacheDecodesAFileAgainOnlyWhenItChanged) {
-    TPictureCache cache;
-    const QDateTime stamp = QDateTime::currentDateTime().addSecs(-60);
-    const QString path =
-        Write(QStringLiteral("c.bmp"), Encoded(PlainImage(Qt::red), PictureFormat::Bmp));
-    SetModified(path, stamp);
-    EXPECT_EQ(CentreOf(cache.Thumbnail(QFileInfo(path), kThumbnail)), qRgb(255, 0, 0));
-
-    // Same length, same time: the cache answers without reading the new content.
-    Write(QStringLiteral("c.bmp"), Encoded(PlainImage(Qt::blue), PictureFormat::Bmp));
-    SetModified(path, stamp);
-    EXPECT_EQ(CentreOf(cache.Thumbnail(QFileInfo(path), kThumbnail)), qRgb(255, 0, 0));
-
-    SetModified(path, stamp.addSecs(1));
-    EXPECT_EQ(CentreOf(cache.Thumbnail(QFileInfo(path), kThumbnail)), qRgb(0, 0, 255));
-}
-
-TEST_F(PictureFiles, CacheStaysWithinItsBoundAndDropsTheLeastRecentlyUsed) {
-    const qsizetype perPicture = 121 * 71 * 4;
-    TPictureCache cache(2 * perPicture);
-    const QDateTime stamp = QDateTime::currentDateTime().addSecs(-60);
-    QStringList paths;
-    for (const char* name : {"a.gif", "b.gif", "c.gif"}) {
-        paths.append(Write(QLatin1String(name), Encoded(PlainImage(Qt::red), PictureFormat::Gif)));
-        SetModified(paths.last(), stamp);
-        cache.Thumbnail(QFileInfo(paths.last()), kThumbnail);
-        EXPECT_LE(cache.Bytes(), 2 * perPicture);
-    }
-    // "a" was dropped, so its new content is read; "c" is still remembered.
-    for (const QString& path : {paths[0], paths[2]}) {
-        WriteFile(path, Encoded(PlainImage(Qt::blue), PictureFormat::Gif));
-        SetModified(path, stamp);
-    }
-    EXPECT_EQ(CentreOf(cache.Thumbnail(QFileInfo(paths[0]), kThumbnail)), qRgb(0, 0, 255));
-    EXPECT_EQ(CentreOf(cache.Thumbnail(QFileInfo(paths[2]), kThumbnail)), qRgb(255, 0, 0));
 }
 
 TEST_F(PictureFiles, FolderFindsNamesWithoutRegardToCaseAndNeverOutsideIt) {

@@ -69,8 +69,9 @@ TEST_F(MainWindow, HasItsEightPagesInIndexOrder) {
         EXPECT_EQ(window.pcMain->widget(i)->objectName(), sheets[i]);
     }
     EXPECT_EQ(window.pcMain->currentIndex(), 0);
-    EXPECT_EQ(window.PageControl1->count(), 3);
+    EXPECT_EQ(window.PageControl1->count(), 4);
     EXPECT_EQ(window.PageControl1->tabText(2), QStringLiteral("一周内玩过的游戏"));
+    EXPECT_EQ(window.PageControl1->tabText(3), QStringLiteral("最近玩过"));
 }
 
 TEST_F(MainWindow, IsLaidOutAsTheCatalogueClient) {

@@ -1,8 +1,9 @@
-// A game once played is on the local library page and plays from disk with the catalogue gone.
+// A game once played is on the local library page and plays from disk with the catalogue gone;
+// the plays of both kinds make the page of the games played.
 #include "catalogue_server.h"
 #include "common/program_folder.h"
+#include "library/game_grid.h"
 #include "library/local_games_view.h"
-#include "library/picture_thumbnail.h"
 #include "platform/flash_player.h"
 #include "platform/ui_dispatcher.h"
 #include "shell/main_window.h"
@@ -19,14 +20,26 @@
 
 namespace {
 
-void Click(QWidget* widget) {
-    const QPointF centre = QRectF(widget->rect()).center();
+void Click(QWidget* widget, const QPoint& at) {
     for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, centre, widget->mapToGlobal(centre), Qt::LeftButton,
+        QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton,
                           type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
                           Qt::NoModifier);
         QApplication::sendEvent(widget, &event);
     }
+}
+
+// The page's ids once its list is shown with its pictures.
+QStringList ShownIds(TfrmMain& window, int page) {
+    window.PageControl1->setCurrentIndex(page);
+    TGameGrid* grid =
+        qobject_cast<TGameGrid*>(window.PageControl1->currentWidget()->findChild<TGameGrid*>());
+    const bool shown = PumpEventsUntil(
+        [&] { return !window.LocalGames()->IsLoading() && grid->ScreenComplete(); });
+    QStringList ids;
+    for (int row = 0; shown && row < grid->model()->rowCount(); ++row)
+        ids.append(grid->model()->index(row, 0).data(TLibraryModel::IdRole).toString());
+    return ids;
 }
 
 TEST(OfflinePlay, AThumbnailClickPlaysTheStoredGameWithTheServerStopped) {
@@ -55,15 +68,15 @@ TEST(OfflinePlay, AThumbnailClickPlaysTheStoredGameWithTheServerStopped) {
         server.reset();
         window.swfPlay->SetMovie(QString());
 
-        // The user comes to the page: the grid lists both games, oldest first.
+        // The user comes to the page: the grid lists both games, oldest first; the games played
+        // come the last played first.
+        window.show();
         window.pcMain->setCurrentIndex(7);
-        const TLocalGamesView* view = window.findChild<TLocalGamesView*>();
-        ASSERT_NE(view, nullptr);
-        ASSERT_TRUE(
-            PumpEventsUntil([&] { return !view->IsBuilding() && view->Thumbnails().size() == 2; }));
-        EXPECT_EQ(view->Thumbnails()[0]->Hint(), QStringLiteral("1003"));
+        EXPECT_EQ(ShownIds(window, 3), QStringList({"1001", "1003"}));
+        ASSERT_EQ(ShownIds(window, 0), QStringList({"1003", "1001"}));
 
-        Click(view->Thumbnails()[0]);
+        Click(window.sbAll->viewport(),
+              window.sbAll->PictureRect(window.sbAll->model()->index(0, 0)).center());
         EXPECT_EQ(window.CurrentGame.id, QStringLiteral("1003"));
         EXPECT_TRUE(window.swfPlay->Movie().endsWith(window.CurrentGame.flashname + ".swf"));
         EXPECT_EQ(window.RunningDownloads(), 0);
@@ -77,6 +90,14 @@ TEST(OfflinePlay, AThumbnailClickPlaysTheStoredGameWithTheServerStopped) {
             },
             20000));
         EXPECT_TRUE(messages.Errors.isEmpty() && messages.Plain.isEmpty());
+
+        window.pcMain->setCurrentIndex(7);
+        EXPECT_EQ(ShownIds(window, 3), QStringList({"1003", "1001"}));
+        EXPECT_TRUE(window.sbRecent->model()
+                        ->index(0, 0)
+                        .data(Qt::ToolTipRole)
+                        .toString()
+                        .contains(QStringLiteral("玩过 2 次")));
     }
     qunsetenv("PEBBLO_CATALOGUE_HOST");
     SetProgramFolderForTesting(QString());
