@@ -49,8 +49,14 @@ bool StoreLibrary(const QString& programFolder, int games) {
     if (!TCommonMethod::CreateDatabase(errorText))
         return false;
     std::array<std::vector<QByteArray>, kFormats.size()> pictures;
-    for (size_t kind = 0; kind < kFormats.size(); ++kind)
+    for (size_t kind = 0; kind < kFormats.size(); ++kind) {
         pictures[kind] = EncodedPictures(kFormats[kind].first);
+        // As in every program folder, a placeholder of each kind.
+        QFile placeholder(programFolder + QStringLiteral("pic/nopic.") +
+                          QLatin1String(kFormats[kind].second));
+        if (!placeholder.open(QIODevice::WriteOnly) || placeholder.write(pictures[kind][0]) < 0)
+            return false;
+    }
     TLibraryConnection connection(LibraryDatabasePath());
     QSqlDatabase database = connection.Database();
     database.transaction();

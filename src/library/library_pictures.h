@@ -4,6 +4,7 @@
 #include "library/picture_ref.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <optional>
 
@@ -25,9 +26,11 @@ public:
     // The picture file named Name; null when there is none. A name that could leave the folder
     // never matches.
     TPictureRef Find(const QString& name);
+    // The placeholders of the kinds of the pictures found, and the GIF one.
     TPlaceholders Placeholders();
 
 private:
     QString FFolder;
     std::optional<TPictureFolder> FListing;
+    QSet<QString> FExtensions; // of the pictures found, in small letters
 };
