@@ -2,6 +2,18 @@
 
 #include "library/game_tool_tip.h"
 
+#include <QThreadPool>
+
+namespace {
+
+// Freeing the 100,000 rows of a list takes the UI thread some 25 ms: a pool thread does it.
+template <typename... TLists> void FreeElsewhere(TLists&&... lists) {
+    QThreadPool::globalInstance()->start(
+        [freed = std::make_tuple(std::move(lists)...)]() mutable { freed = {}; });
+}
+
+} // namespace
+
 int TLibraryModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(FShown.size());
 }
@@ -30,11 +42,13 @@ QVariant TLibraryModel::data(const QModelIndex& index, int role) const {
 
 void TLibraryModel::Reset(const QString& pictureFolder, const QList<TLibraryGame>& rows,
                           const TListEnd& end) {
+    beginResetModel();
+    FreeElsewhere(std::exchange(FGames, rows), std::exchange(FDetails, end.Details),
+                  std::exchange(FShown, {}));
     FPictureFolder = pictureFolder;
-    FGames = rows;
     FPlaceholders = end.Placeholders;
-    FDetails = end.Details;
-    Refilter();
+    ShowMatching();
+    endResetModel();
 }
 
 void TLibraryModel::AddRows(const QList<TLibraryGame>& rows) {
@@ -51,6 +65,9 @@ void TLibraryModel::AddRows(const QList<TLibraryGame>& rows) {
 void TLibraryModel::Complete(const TListEnd& end) {
     FPlaceholders = end.Placeholders;
     FDetails = end.Details;
+    // Rows that came in batches left room for more behind them.
+    FGames.squeeze();
+    FShown.squeeze();
     if (!ShowsListOrder())
         Refilter();
     else if (!FShown.isEmpty())
@@ -83,7 +100,11 @@ QList<int> TLibraryModel::Matching(int first) const {
 
 void TLibraryModel::Refilter() {
     beginResetModel();
+    ShowMatching();
+    endResetModel();
+}
+
+void TLibraryModel::ShowMatching() {
     FShown = Matching(0);
     SortShown(FShown, FSort, FDetails);
-    endResetModel();
 }

@@ -43,6 +43,7 @@ private:
     const TGameDetails* DetailsOf(int game) const;
     QList<int> Matching(int first) const;
     void Refilter();
+    void ShowMatching();
 
     QString FPictureFolder;
     TPlaceholders FPlaceholders;

@@ -38,10 +38,14 @@ private:
         int Serial = 0;
         TLibraryPage Page = TLibraryPage::All;
     };
+    struct TListed {
+        QStringList Ids;
+        QStringList Names;
+    };
 
     void Run();
     void ReadList(const QSqlDatabase& database, const TJob& job);
-    QList<TGameDetails> DetailsOf(const QSqlDatabase& database, const QList<TLibraryGame>& rows,
+    QList<TGameDetails> DetailsOf(const QSqlDatabase& database, const TListed& listed,
                                   int serial) const;
     bool Abandoned(int serial) const;
     // Runs Deliver on the UI thread while Serial's list is still the one asked for.

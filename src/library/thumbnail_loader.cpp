@@ -89,7 +89,9 @@ void TThumbnailLoader::Store(const TPictureRef& ref, const QImage& picture) {
         const std::lock_guard lock(FLock);
         FTaken.remove(ref);
     }
-    FCache.insert(ref, new QImage(picture),
+    // Copied on this thread: kept in the decoding thread's heap, pictures evicted over a long
+    // scroll leave holes there that a process never gets back.
+    FCache.insert(ref, new QImage(picture.copy()),
                   picture.isNull() ? kFailureCost : picture.sizeInBytes());
     emit Decoded(ref);
 }
