@@ -96,9 +96,16 @@ QModelIndex TGameGrid::indexAt(const QPoint& point) const {
     return row < RowCount() ? model()->index(row, 0, rootIndex()) : QModelIndex();
 }
 
-// A new list keeps the place scrolled to, as far as its rows reach.
-void TGameGrid::reset() {
+void TGameGrid::HoldPlace() {
     FWantedOffset = verticalScrollBar()->value();
+}
+
+void TGameGrid::ShowTop() {
+    FWantedOffset = -1;
+    scrollToTop();
+}
+
+void TGameGrid::reset() {
     FScreenComplete = false;
     QAbstractItemView::reset();
     ShowEmptyNote();

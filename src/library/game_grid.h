@@ -25,6 +25,10 @@ public:
     TThumbnailLoader* Thumbnails() const { return FThumbnails; }
     // What the page says while its list is shown and empty.
     void SetEmptyNote(const QString& text);
+    // The next list keeps the place scrolled to, as far as its rows reach as they come in.
+    void HoldPlace();
+    // Shows the top of the list, and lets go of a place held.
+    void ShowTop();
 
     // Where the cell's parts lie in the viewport.
     QRect PictureRect(const QModelIndex& index) const;
@@ -77,6 +81,6 @@ private:
     QSet<TPictureRef> FOnScreen;
     QPersistentModelIndex FPressed;
     bool FScreenComplete = false;
-    // After a new list, the place the user had scrolled to, taken up again as rows come in.
+    // The place held, taken up again as rows come in; -1 when none is.
     int FWantedOffset = -1;
 };

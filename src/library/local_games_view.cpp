@@ -60,12 +60,12 @@ void TLocalGamesView::LoadLocalGames(int page) {
 void TLocalGamesView::SetSearchText(const QString& text) {
     FModel.SetQuery(text);
     ShowEmptyNotes();
-    FGrids[size_t(FPage)]->scrollToTop();
+    FGrids[size_t(FPage)]->ShowTop();
 }
 
 void TLocalGamesView::SetSortOrder(TLibrarySort sort) {
     FModel.SetSort(sort);
-    FGrids[size_t(FPage)]->scrollToTop();
+    FGrids[size_t(FPage)]->ShowTop();
 }
 
 // A list in its own order is shown from its first rows on; otherwise its rows wait until the
@@ -76,6 +76,9 @@ void TLocalGamesView::RowsRead(const TRowBatch& batch) {
         FPictureFolder = batch.PictureFolder;
         FRows.clear();
         if (FStreaming) {
+            // Coming back to a page finds it where it was left.
+            if (FGrids[size_t(FPage)]->model() == &FModel)
+                FGrids[size_t(FPage)]->HoldPlace();
             FModel.Reset(FPictureFolder, batch.Rows);
             ShowModelOn(FPage);
             return;

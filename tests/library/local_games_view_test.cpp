@@ -7,6 +7,7 @@
 #include "library/local_games_view.h"
 #include "library/play_recorder.h"
 #include "library/search_field.h"
+#include "library/thumbnail_loader.h"
 #include "picture_files.h"
 #include "support/pump_events.h"
 
@@ -222,6 +223,41 @@ TEST_F(LocalGamesView, AClickOnAPictureAfterAScrollPlaysThatGame) {
     EXPECT_TRUE(FPlayed.isEmpty()) << "only a left click on a picture plays";
     Click(0, picture.center());
     EXPECT_EQ(FPlayed, QStringList{"201"});
+}
+
+// A long list comes back in batches; the grid lays out the first before the rest arrive.
+TEST(GameGrid, ARebuiltListComesBackWhereItWasLeftAsItsRowsCome) {
+    TThumbnailLoader thumbnails(QSize(121, 71));
+    TLibraryModel model;
+    TGameGrid grid(QStringLiteral("sbAll"));
+    grid.SetThumbnails(&thumbnails);
+    grid.setModel(&model);
+    grid.resize(640, 400);
+    grid.show();
+    const auto games = [](int first, int count) {
+        QList<TLibraryGame> rows;
+        for (int i = first; i < first + count; ++i)
+            rows.append({QString::number(i), QStringLiteral("game %1").arg(i), "g.gif", 1, 1, 0});
+        return rows;
+    };
+    model.Reset(QStringLiteral("/nowhere"), games(0, 400));
+    QApplication::processEvents();
+    grid.verticalScrollBar()->setValue(5000);
+
+    grid.HoldPlace();
+    model.Reset(QStringLiteral("/nowhere"), games(0, 64));
+    QApplication::processEvents();
+    EXPECT_LT(grid.verticalScrollBar()->value(), 5000);
+    model.AddRows(games(64, 336));
+    EXPECT_EQ(grid.verticalScrollBar()->value(), 5000);
+    EXPECT_EQ(grid.indexAt(QPoint(10, 10)).row(), 200);
+
+    // Another search or order starts from the top.
+    grid.HoldPlace();
+    model.SetQuery(QStringLiteral("game 1"));
+    grid.ShowTop();
+    model.AddRows(games(400, 100));
+    EXPECT_EQ(grid.verticalScrollBar()->value(), 0);
 }
 
 TEST_F(LocalGamesView, EveryBuildReplacesTheLastWhicheverPageHeldIt) {
