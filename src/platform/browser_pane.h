@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -29,9 +31,16 @@ public:
     // Loads that address again.
     void RetryUnreachable();
 
-    // Asks the handler; true when the navigation may go on.
-    bool AllowNavigation(const QUrl& target, QWebEnginePage::NavigationType type =
-                                                 QWebEnginePage::NavigationTypeLinkClicked);
+    // From then on the pane's page goes nowhere but to Site ("host" or "host:port"): a link the
+    // user follows to another web address opens in the desktop's browser, anything else is
+    // refused. Frames within the page are the page's own business.
+    void ConfineTo(const QString& site) { FSite = site; }
+
+    // Asks the handler, then the confinement; true when the navigation may go on.
+    bool
+    AllowNavigation(const QUrl& target,
+                    QWebEnginePage::NavigationType type = QWebEnginePage::NavigationTypeLinkClicked,
+                    bool mainFrame = true);
 
 signals:
     // The notice was shown (again), or the pane shows a page of its server once more.
@@ -39,13 +48,24 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Notes the user's clicks and keys on the page.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OnLoadingChanged(const QWebEngineLoadingInfo& loading);
     void ShowUnreachableNotice(const QUrl& failedAddress);
     void SetUnreachableAddress(const QUrl& address);
 
+    bool Confined(const QUrl& target, QWebEnginePage::NavigationType type);
+    // A script moves the page as a link does; only a navigation right after the user's own
+    // click or key counts as the user's choice.
+    bool UserJustActed() const;
+    void WatchUserInput();
+
     TBeforeNavigate FOnBeforeNavigate;
+    QString FSite;
+    QElapsedTimer FSinceUserInput;
+    QPointer<QWidget> FWatchedInput;
     TUnreachableNotice FUnreachableNotice;
     QUrl FUnreachableAddress;
     // The notice has been handed to the page and its load has not begun yet.
