@@ -79,7 +79,21 @@ TBrowserPane::TBrowserPane(const QString& objectName, QWidget* parent) : QWebEng
 }
 
 void TBrowserPane::Navigate(const QString& url) {
+    FAddressWhenShown.clear();
     page()->setUrl(QUrl(url));
+}
+
+void TBrowserPane::NavigateWhenShown(const QString& url) {
+    if (isVisible())
+        Navigate(url);
+    else
+        FAddressWhenShown = url;
+}
+
+void TBrowserPane::showEvent(QShowEvent* event) {
+    QWebEngineView::showEvent(event);
+    if (!FAddressWhenShown.isEmpty())
+        Navigate(std::exchange(FAddressWhenShown, QString()));
 }
 
 void TBrowserPane::SetUnreachableNotice(TUnreachableNotice notice) {

@@ -22,6 +22,9 @@ public:
     explicit TBrowserPane(const QString& objectName, QWidget* parent = nullptr);
 
     void Navigate(const QString& url);
+    // Loads Url the first time the pane is shown, or at once while it is on screen: a page no
+    // one looks at costs nothing.
+    void NavigateWhenShown(const QString& url);
     void SetOnBeforeNavigate(TBeforeNavigate handler) { FOnBeforeNavigate = std::move(handler); }
     // From then on a load that fails shows the notice instead of the browser's error page.
     void SetUnreachableNotice(TUnreachableNotice notice);
@@ -48,6 +51,7 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // Notes the user's clicks and keys on the page.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -64,6 +68,7 @@ private:
 
     TBeforeNavigate FOnBeforeNavigate;
     QString FSite;
+    QString FAddressWhenShown;
     QElapsedTimer FSinceUserInput;
     QPointer<QWidget> FWatchedInput;
     TUnreachableNotice FUnreachableNotice;

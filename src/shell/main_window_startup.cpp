@@ -104,11 +104,18 @@ void TfrmMain::CreateProgramFolders() {
 }
 
 void TfrmMain::PointPanesAtStartPages() {
-    const std::pair<TBrowserPane*, const char*> startPages[] = {
-        {WB_GameTreeList, "left.asp"},  {WB_Right, "AD_right.htm"},   {WB_GameList, "AD_main.htm"},
-        {wb_advice, "GameTjList.asp"},  {wb_order, "GamePhList.asp"}, {wbCurrent, "AD_main.htm"},
-        {WB_search, "soft_search.asp"},
+    // What the first screen shows loads at once; the other pages' panes when first shown.
+    const std::tuple<TBrowserPane*, const char*, bool> startPages[] = {
+        {WB_GameTreeList, "left.asp", true},   {WB_Right, "AD_right.htm", true},
+        {WB_GameList, "AD_main.htm", true},    {wb_advice, "GameTjList.asp", false},
+        {wb_order, "GamePhList.asp", false},   {wbCurrent, "AD_main.htm", false},
+        {WB_search, "soft_search.asp", false},
     };
-    for (const auto& [pane, page] : startPages)
-        pane->Navigate(CataloguePage(QLatin1String(page)));
+    for (const auto& [pane, page, onFirstScreen] : startPages) {
+        const QString address = CataloguePage(QLatin1String(page));
+        if (onFirstScreen)
+            pane->Navigate(address);
+        else
+            pane->NavigateWhenShown(address);
+    }
 }

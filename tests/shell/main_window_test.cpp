@@ -197,19 +197,34 @@ TEST_F(MainWindow, AMalformedConfigurationIsReportedOnceAndNeverRewritten) {
     EXPECT_TRUE(QFileInfo(Path(QStringLiteral("pic"))).isDir());
 }
 
-TEST_F(MainWindow, PanesStartOnTheirCataloguePages) {
+// What the first screen shows loads at once; a pane on another page when that page is first
+// shown.
+TEST_F(MainWindow, PanesStartOnTheirCataloguePagesTheHiddenOnesWhenFirstShown) {
     qputenv("PEBBLO_CATALOGUE_HOST", "127.0.0.1:9");
     TfrmMain& window = Create();
     qunsetenv("PEBBLO_CATALOGUE_HOST");
-    const std::pair<TBrowserPane*, QString> expected[] = {
-        {window.WB_GameTreeList, "left.asp"},  {window.WB_Right, "AD_right.htm"},
-        {window.WB_GameList, "AD_main.htm"},   {window.wb_advice, "GameTjList.asp"},
-        {window.wb_order, "GamePhList.asp"},   {window.wbCurrent, "AD_main.htm"},
-        {window.WB_search, "soft_search.asp"},
+    const auto address = [](const char* page) {
+        return QStringLiteral("http://127.0.0.1:9/gamesoft/") + QLatin1String(page);
     };
-    for (const auto& [pane, page] : expected)
-        EXPECT_EQ(pane->url().toString(), "http://127.0.0.1:9/gamesoft/" + page)
-            << pane->objectName().toStdString();
+    const std::pair<TBrowserPane*, const char*> firstScreen[] = {
+        {window.WB_GameTreeList, "left.asp"},
+        {window.WB_Right, "AD_right.htm"},
+        {window.WB_GameList, "AD_main.htm"},
+    };
+    for (const auto& [pane, page] : firstScreen)
+        EXPECT_EQ(pane->url().toString(), address(page)) << pane->objectName().toStdString();
+    const std::tuple<TBrowserPane*, const char*, int> later[] = {
+        {window.wbCurrent, "AD_main.htm", 1},
+        {window.wb_advice, "GameTjList.asp", 2},
+        {window.wb_order, "GamePhList.asp", 3},
+        {window.WB_search, "soft_search.asp", 6},
+    };
+    window.show();
+    for (const auto& [pane, page, index] : later) {
+        EXPECT_TRUE(pane->url().isEmpty()) << pane->objectName().toStdString();
+        window.pcMain->setCurrentIndex(index);
+        EXPECT_EQ(pane->url().toString(), address(page)) << pane->objectName().toStdString();
+    }
 }
 
 TEST_F(MainWindow, ProgramPageSwitchesDoNotRaiseTheChangeHandler) {
