@@ -3,6 +3,7 @@
 #include "fullscreen/full_screen_window.h"
 #include "platform/flash_player.h"
 #include "support/catalogue_window_test.h"
+#include "support/window_manager.h"
 #include "support/x11_client.h"
 
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -55,20 +55,10 @@ class FullScreen : public TCatalogueWindowTest {
 protected:
     static void SetUpTestSuite() {
         TCatalogueWindowTest::SetUpTestSuite();
-        TOtherX11Client x11;
-        if (x11.WindowManagerRunning())
-            return;
-        FWindowManager = std::make_unique<QProcess>();
-        FWindowManager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-        FWindowManager->waitForStarted();
-        PumpEventsUntil([&x11] { return x11.WindowManagerRunning(); });
+        FWindowManager = std::make_unique<TWindowManager>();
     }
     static void TearDownTestSuite() {
-        if (FWindowManager) {
-            FWindowManager->terminate();
-            FWindowManager->waitForFinished();
-            FWindowManager.reset();
-        }
+        FWindowManager.reset();
         TCatalogueWindowTest::TearDownTestSuite();
     }
 
@@ -133,7 +123,7 @@ protected:
         EXPECT_TRUE(SameMovieRunning());
     }
 
-    static inline std::unique_ptr<QProcess> FWindowManager;
+    static inline std::unique_ptr<TWindowManager> FWindowManager;
 };
 
 TEST_F(FullScreen, ThePlayerCoversTheScreenAfterASecondAndEscBringsItBackRunning) {

@@ -28,6 +28,8 @@
 
 namespace {
 
+constexpr int kCtrlAltZ = 0x4000 | 0x8000 | 'Z';
+
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -138,7 +140,7 @@ TEST_F(MainWindow, LeftPaneToggleShowsThePictureOfItsState) {
 TEST_F(MainWindow, FirstStartWritesTheDefaultsAndMakesTheFolders) {
     TfrmMain& window = Create();
     const QByteArray expected = "<configuration><Skin>" + ToGbk(QStringLiteral("默认主题.skn")) +
-                                "</Skin><HideHotKey>16449</HideHotKey>"
+                                "</Skin><HideHotKey>49242</HideHotKey>"
                                 "<CloseHotKey>-1</CloseHotKey></configuration>";
     EXPECT_TRUE(ConfigBytes().startsWith("<?xml version=\"1.0\" encoding=\"GB2312\"?>"));
     EXPECT_TRUE(ConfigBytes().contains(expected));
@@ -146,7 +148,7 @@ TEST_F(MainWindow, FirstStartWritesTheDefaultsAndMakesTheFolders) {
     EXPECT_TRUE(QFileInfo(Path(QStringLiteral("pic"))).isDir());
     EXPECT_GT(QFileInfo(Path(QStringLiteral("config.mqb"))).size(), 0);
     EXPECT_EQ(window.ComboBox1->currentText(), QStringLiteral("默认主题.skn"));
-    EXPECT_EQ(window.HotKey1->Value(), 16449);
+    EXPECT_EQ(window.HotKey1->Value(), kCtrlAltZ);
     EXPECT_TRUE(window.chk_Closehotkey->isChecked());
     EXPECT_EQ(window.SkinData1->SkinFile(), Path(QStringLiteral("skin/默认主题.skn")));
     EXPECT_TRUE(window.SkinData1->Active());
@@ -181,7 +183,7 @@ TEST_F(MainWindow, ABadSettingIsReportedAndTheOtherStepsStillRun) {
     TfrmMain& window = Create();
     EXPECT_EQ(FMessages.Errors, (QStringList{"'Ctrl+A' is not a valid integer value.",
                                              "'yes' is not a valid boolean value."}));
-    EXPECT_EQ(window.HotKey1->Value(), 16449);
+    EXPECT_EQ(window.HotKey1->Value(), kCtrlAltZ);
     EXPECT_TRUE(window.chk_Closehotkey->isChecked());
     EXPECT_EQ(window.ComboBox1->currentText(), QStringLiteral("a.skn"));
     EXPECT_TRUE(QFileInfo(Path(QStringLiteral("flash"))).isDir());
@@ -195,7 +197,7 @@ TEST_F(MainWindow, AMalformedConfigurationIsReportedOnceAndNeverRewritten) {
     ASSERT_EQ(FMessages.Errors.size(), 1);
     EXPECT_EQ(ConfigBytes(), malformed);
     EXPECT_EQ(window.ComboBox1->currentText(), QStringLiteral("默认主题.skn"));
-    EXPECT_EQ(window.HotKey1->Value(), 16449);
+    EXPECT_EQ(window.HotKey1->Value(), kCtrlAltZ);
     EXPECT_TRUE(QFileInfo(Path(QStringLiteral("pic"))).isDir());
 }
 
