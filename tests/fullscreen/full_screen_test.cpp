@@ -1,18 +1,24 @@
 // Full-screen play and the Esc and F1 keys, with a game playing from the demo catalogue, on
 // the test's X display with a window manager (openbox) and keys typed through xdotool.
+#include "fullscreen/full_screen_hint.h"
 #include "fullscreen/full_screen_window.h"
 #include "platform/flash_player.h"
 #include "support/catalogue_window_test.h"
+#include "support/picture_checks.h"
 #include "support/window_manager.h"
 #include "support/x11_client.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -39,6 +45,41 @@ private:
 };
 
 constexpr int kStillRunning = 1;
+
+// The demo catalogue's game 1001: the arrow keys move its square over the stage.
+const swf::GamePalette kArrowGame = swf::paletteOf(swf::GameKind::ArrowRunner);
+
+QRgb Colour(swf::Rgb colour) {
+    return qRgb(colour.r, colour.g, colour.b);
+}
+
+QImage GrabScreen() {
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+        QImage::Format_RGB32);
+}
+
+// The colours along the screen's edges, away from the hint at the top: one colour when a
+// picture covers the whole screen, several when it lies in a corner.
+QSet<QRgb> EdgeColours(const QImage& screen) {
+    const int right = screen.width() - 5;
+    const int bottom = screen.height() - 5;
+    QSet<QRgb> colours;
+    for (const QPoint& point :
+         {QPoint(5, 5), QPoint(right, 5), QPoint(5, bottom / 2), QPoint(right, bottom / 2),
+          QPoint(5, bottom), QPoint(screen.width() / 2, bottom), QPoint(right, bottom)})
+        colours.insert(screen.pixel(point));
+    return colours;
+}
+
+bool Xdotool(const QStringList& arguments) {
+    return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
+}
+
+bool ClickWithTheMouse(QWidget* widget) {
+    const QPoint centre = widget->mapToGlobal(widget->rect().center());
+    return Xdotool({QStringLiteral("mousemove"), QString::number(centre.x()),
+                    QString::number(centre.y()), QStringLiteral("click"), QStringLiteral("1")});
+}
 
 // Types Keys inside the application's own event loop; 0 when the application then ended by
 // itself, kStillRunning when it was still running after the time given.
@@ -69,12 +110,15 @@ protected:
     }
 
     void PlayAGame() {
+        StartAGame();
+        // Marks on the page and on the movie's element tell a reload apart from a move.
+        Script("window.pebbloMark = 1; document.querySelector('ruffle-player').pebbloMark = 2;");
+    }
+    void StartAGame() {
         ASSERT_TRUE(Offer(GameLink(QStringLiteral("1001"))));
         ASSERT_TRUE(WaitForGame(QStringLiteral("1001")));
         ASSERT_TRUE(WaitForDownloads());
         ASSERT_TRUE(PumpEventsUntil([this] { return Movie().loaded && Movie().playing; }, 20000));
-        // Marks on the page and on the movie's element tell a reload apart from a move.
-        Script("window.pebbloMark = 1; document.querySelector('ruffle-player').pebbloMark = 2;");
     }
 
     TFlashPlayerState Movie() {
@@ -144,6 +188,54 @@ TEST_F(FullScreen, ThePlayerCoversTheScreenAfterASecondAndEscBringsItBackRunning
     ASSERT_TRUE(TypeKeys(QStringLiteral("Escape")));
     ExpectPlayerBack();
     EXPECT_EQ(FWindow->pcMain->currentIndex(), 1);
+}
+
+// From the press of the button on, every picture of the screen is one colour along its edges
+// (the screen dark, then the game over all of it), never the game small in a corner or the
+// old frame. The hint comes with it, lets the game keep the keyboard and goes after a while.
+TEST_F(FullScreen, TheGameIsDrawnAtFullSizeFromItsFirstFrameUnderAPassingHint) {
+    PlayAGame();
+    Enter();
+    QElapsedTimer shown;
+    shown.start();
+    EXPECT_TRUE(FWindow->frmFullScreen->lblEscHint->isVisible());
+    EXPECT_EQ(FWindow->frmFullScreen->lblEscHint->text(), QStringLiteral("按 Esc 退出全屏"));
+    EXPECT_TRUE(FWindow->swfPlay->hasFocus());
+
+    const QRgb stage = Colour(kArrowGame.background);
+    QImage uneven;
+    EXPECT_TRUE(PumpEventsUntil([&] {
+        const QImage screen = GrabScreen();
+        const QSet<QRgb> edges = EdgeColours(screen);
+        if (edges.size() > 1 && uneven.isNull())
+            uneven = screen;
+        return edges == QSet<QRgb>{stage};
+    }));
+    const QString unevenFile = QDir::temp().filePath(QStringLiteral("fullscreen-uneven.png"));
+    EXPECT_TRUE(uneven.isNull()) << "a picture lay in a corner: "
+                                 << (uneven.save(unevenFile), unevenFile.toStdString());
+
+    EXPECT_TRUE(
+        PumpEventsUntil([this] { return FWindow->frmFullScreen->lblEscHint->isHidden(); }, 6000));
+    EXPECT_GE(shown.elapsed(), 2500);
+    EXPECT_TRUE(FWindow->swfPlay->hasFocus());
+}
+
+// A game that started while the window was hidden never had the keyboard; on the full screen
+// it takes the arrow key pressed right after entering, without any click.
+TEST_F(FullScreen, AKeyPressedRightAfterEnteringReachesTheGame) {
+    FWindow->hide();
+    StartAGame();
+    FWindow->show();
+    ASSERT_TRUE(PumpEventsUntil([this] { return FWindow->isActiveWindow(); }));
+    ASSERT_TRUE(ClickWithTheMouse(FWindow->btnFullScreen));
+    ASSERT_TRUE(PumpEventsUntil([this] { return FWindow->frmFullScreen->isActiveWindow(); }));
+
+    const QRgb square = Colour(kArrowGame.main);
+    ASSERT_TRUE(Xdotool({QStringLiteral("keydown"), QStringLiteral("Right")}));
+    const double start = FWindow->frmFullScreen->width() / 2.0;
+    EXPECT_TRUE(PumpEventsUntil([&] { return MeanColumnOf(GrabScreen(), square) > start + 100; }));
+    ASSERT_TRUE(Xdotool({QStringLiteral("keyup"), QStringLiteral("Right")}));
 }
 
 TEST_F(FullScreen, AltF4ReturnsThePlayerTheSameWay) {
