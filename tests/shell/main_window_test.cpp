@@ -83,7 +83,6 @@ TEST_F(MainWindow, IsLaidOutAsTheCatalogueClient) {
     qunsetenv("PEBBLO_VENDOR_HOST");
     EXPECT_EQ(window.objectName(), QStringLiteral("frmMain"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Pebblo客户端-WWW.VENDOR.EXAMPLE"));
-    EXPECT_EQ(window.size(), QSize(950, 547));
     EXPECT_EQ(window.font().family(), QStringLiteral("Tahoma"));
     EXPECT_EQ(window.font().pointSize(), 8);
     EXPECT_EQ(window.PanelLeft->width(), 144);

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QList>
 #include <QProcess>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <X11/keysym.h>
@@ -110,6 +111,35 @@ public:
         std::free(tree);
         return found;
     }
+
+    // Window and the frame the window manager drew around it (_NET_FRAME_EXTENTS), on the root.
+    QRect FrameOf(xcb_window_t window) {
+        auto* geometry =
+            xcb_get_geometry_reply(FConnection, xcb_get_geometry(FConnection, window), nullptr);
+        auto* origin = xcb_translate_coordinates_reply(
+            FConnection, xcb_translate_coordinates(FConnection, window, FScreen->root, 0, 0),
+            nullptr);
+        auto* extents = xcb_get_property_reply(FConnection,
+                                               xcb_get_property(FConnection, 0, window,
+                                                                Atom("_NET_FRAME_EXTENTS"),
+                                                                XCB_ATOM_CARDINAL, 0, 4),
+                                               nullptr);
+        QRect frame;
+        if (geometry && origin) {
+            frame = QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
+            if (extents && xcb_get_property_value_length(extents) == 16) {
+                const auto* sides =
+                    static_cast<const std::uint32_t*>(xcb_get_property_value(extents));
+                frame.adjust(-int(sides[0]), -int(sides[2]), int(sides[1]), int(sides[3]));
+            }
+        }
+        std::free(geometry);
+        std::free(origin);
+        std::free(extents);
+        return frame;
+    }
+
+    QRect Root() const { return QRect(0, 0, FScreen->width_in_pixels, FScreen->height_in_pixels); }
 
     xcb_atom_t Atom(const char* name) {
         auto* reply = xcb_intern_atom_reply(
