@@ -10,27 +10,6 @@
 
 namespace {
 
-qint64 OverlapOf(const QRect& a, const QRect& b) {
-    const QRect common = a.intersected(b);
-    return qint64(common.width()) * common.height();
-}
-
-const QRect& HomeArea(const QRect& outer, const QList<QRect>& areas) {
-    return *std::min_element(areas.begin(), areas.end(), [&](const QRect& a, const QRect& b) {
-        const qint64 overlapA = OverlapOf(outer, a);
-        const qint64 overlapB = OverlapOf(outer, b);
-        if (overlapA != overlapB)
-            return overlapA > overlapB;
-        return (a.center() - outer.center()).manhattanLength() <
-               (b.center() - outer.center()).manhattanLength();
-    });
-}
-
-// Start within [Low, High], as far as Length allows.
-int Within(int start, int length, int low, int high) {
-    return std::max(low, std::min(start, high - length + 1));
-}
-
 // The window manager's frame once the window has been on screen; before, a title bar as the
 // style draws one and the border of a window frame.
 QMargins FrameOf(const QWidget& window) {
@@ -40,20 +19,33 @@ QMargins FrameOf(const QWidget& window) {
         return {inside.left() - frame.left(), inside.top() - frame.top(),
                 frame.right() - inside.right(), frame.bottom() - inside.bottom()};
     const QStyle* style = window.style();
-    const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
     const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &window);
-    return {border, title, border, border};
+    return {border, style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), border,
+            border};
+}
+
+// Start within [Low, High], as far as Length allows.
+int Within(int start, int length, int low, int high) {
+    return std::max(low, std::min(start, high - length + 1));
 }
 
 void Fit(QWidget& window) {
     if (window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
-    QList<QRect> areas;
-    for (const QScreen* screen : QGuiApplication::screens())
-        areas.append(screen->availableGeometry());
-    const QRect fitted = FitOnScreen(window.geometry(), FrameOf(window), areas);
-    if (fitted != window.geometry())
-        window.setGeometry(fitted);
+    const QMargins frame = FrameOf(window);
+    const QRect inside = window.geometry();
+    const QScreen* screen = QGuiApplication::screenAt(inside.marginsAdded(frame).center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    QRect outer = QRect(inside.topLeft(), inside.size().boundedTo(area.size().shrunkBy(frame)))
+                      .marginsAdded(frame);
+    outer.moveTo(Within(outer.left(), outer.width(), area.left(), area.right()),
+                 Within(outer.top(), outer.height(), area.top(), area.bottom()));
+    if (outer.marginsRemoved(frame) != inside)
+        window.setGeometry(outer.marginsRemoved(frame));
 }
 
 // Fits the window again the first time it is on screen: the window manager has framed it by
@@ -83,17 +75,6 @@ private:
 };
 
 } // namespace
-
-QRect FitOnScreen(const QRect& geometry, const QMargins& frame, const QList<QRect>& areas) {
-    if (areas.isEmpty())
-        return geometry;
-    const QRect& area = HomeArea(geometry.marginsAdded(frame), areas);
-    QRect outer = QRect(geometry.topLeft(), geometry.size().boundedTo(area.size().shrunkBy(frame)))
-                      .marginsAdded(frame);
-    outer.moveTo(Within(outer.left(), outer.width(), area.left(), area.right()),
-                 Within(outer.top(), outer.height(), area.top(), area.bottom()));
-    return outer.marginsRemoved(frame);
-}
 
 void KeepOnScreen(QWidget& window) {
     Fit(window);

@@ -84,10 +84,6 @@ QRgb DominantColour(const QImage& picture) {
         ->first;
 }
 
-QRgb Colour(swf::Rgb colour) {
-    return qRgb(colour.r, colour.g, colour.b);
-}
-
 QRgb BackgroundOf(swf::GameKind kind) {
     return Colour(swf::paletteOf(kind).background);
 }

@@ -64,13 +64,6 @@ public:
         }
     }
 
-    // Set before Start.
-    void SetEnvironment(const QString& name, const QString& value) {
-        QProcessEnvironment environment = FProcess.processEnvironment();
-        environment.insert(name, value);
-        FProcess.setProcessEnvironment(environment);
-    }
-
     bool Start() {
         FProcess.start(FFolder.filePath("pebblo"), {});
         return FProcess.waitForStarted();

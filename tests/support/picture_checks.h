@@ -1,6 +1,13 @@
 #pragma once
 
+#include "swf_games.h"
+
 #include <QImage>
+
+// A colour of the demo catalogue's games as it shows on screen.
+inline QRgb Colour(swf::Rgb colour) {
+    return qRgb(colour.r, colour.g, colour.b);
+}
 
 // Mean column of the pixels in the colour, negative when none shows: where a game's sprite is.
 inline double MeanColumnOf(const QImage& picture, QRgb colour) {

@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QList>
 #include <QProcess>
-#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <X11/keysym.h>
@@ -72,15 +71,24 @@ public:
         Sync();
     }
 
-    // A window manager announces itself on the root window.
+    // A window manager announces itself on the root window with a window of its own, which a
+    // window manager that has ended leaves named there.
     bool WindowManagerRunning() {
         const xcb_atom_t check = Atom("_NET_SUPPORTING_WM_CHECK");
         auto* reply = xcb_get_property_reply(
             FConnection,
             xcb_get_property(FConnection, 0, FScreen->root, check, XCB_ATOM_WINDOW, 0, 1), nullptr);
-        const bool running = reply && xcb_get_property_value_length(reply) > 0;
+        const bool named = reply && xcb_get_property_value_length(reply) == 4;
+        const xcb_window_t window =
+            named ? *static_cast<const xcb_window_t*>(xcb_get_property_value(reply)) : 0;
         std::free(reply);
-        return running;
+        auto* attributes =
+            named ? xcb_get_window_attributes_reply(
+                        FConnection, xcb_get_window_attributes(FConnection, window), nullptr)
+                  : nullptr;
+        const bool alive = attributes != nullptr;
+        std::free(attributes);
+        return alive;
     }
 
     // The viewable top-level windows whose _NET_WM_NAME contains Title. Unlike xdotool this
@@ -111,35 +119,6 @@ public:
         std::free(tree);
         return found;
     }
-
-    // Window and the frame the window manager drew around it (_NET_FRAME_EXTENTS), on the root.
-    QRect FrameOf(xcb_window_t window) {
-        auto* geometry =
-            xcb_get_geometry_reply(FConnection, xcb_get_geometry(FConnection, window), nullptr);
-        auto* origin = xcb_translate_coordinates_reply(
-            FConnection, xcb_translate_coordinates(FConnection, window, FScreen->root, 0, 0),
-            nullptr);
-        auto* extents = xcb_get_property_reply(FConnection,
-                                               xcb_get_property(FConnection, 0, window,
-                                                                Atom("_NET_FRAME_EXTENTS"),
-                                                                XCB_ATOM_CARDINAL, 0, 4),
-                                               nullptr);
-        QRect frame;
-        if (geometry && origin) {
-            frame = QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
-            if (extents && xcb_get_property_value_length(extents) == 16) {
-                const auto* sides =
-                    static_cast<const std::uint32_t*>(xcb_get_property_value(extents));
-                frame.adjust(-int(sides[0]), -int(sides[2]), int(sides[1]), int(sides[3]));
-            }
-        }
-        std::free(geometry);
-        std::free(origin);
-        std::free(extents);
-        return frame;
-    }
-
-    QRect Root() const { return QRect(0, 0, FScreen->width_in_pixels, FScreen->height_in_pixels); }
 
     xcb_atom_t Atom(const char* name) {
         auto* reply = xcb_intern_atom_reply(
