@@ -20,6 +20,15 @@ bool Shown() {
     return !WindowsNamed(kTitle, {QStringLiteral("--onlyvisible")}).isEmpty();
 }
 
+// The window manager has told the client so (ICCCM WM_STATE).
+bool Minimised(const QString& window) {
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"),
+                {QStringLiteral("-id"), window, QStringLiteral("WM_STATE")});
+    xprop.waitForFinished(5000);
+    return xprop.readAllStandardOutput().contains("Iconic");
+}
+
 // The window the window manager gave the keyboard.
 QString ActiveWindow() {
     QProcess xdotool;
@@ -68,9 +77,10 @@ TEST(ProgramKeys, TheHotKeyHidesShowsAndRestoresTheClientAndF1EndsIt) {
     EXPECT_TRUE(WaitFor(Shown, 5000));
 
     const QString window = QString::number(MainWindow());
-    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"),
-                                                            QStringLiteral("--sync"), window}),
-              0);
+    ASSERT_EQ(
+        QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"), window}),
+        0);
+    ASSERT_TRUE(WaitFor([&] { return Minimised(window); }, 5000));
     ASSERT_TRUE(TypeKeys(QStringLiteral("ctrl+alt+z")));
     EXPECT_TRUE(WaitFor([&] { return Shown() && ActiveWindow() == window; }, 5000));
 
