@@ -1,6 +1,7 @@
 // The main window's place, size, maximised state and folded panes from one start to the next,
 // on the real X display with a window manager (openbox) that frames, maximises and closes it.
 #include "common/program_folder.h"
+#include "config/config_manager.h"
 #include "shell/clickable_image.h"
 #include "shell/main_window.h"
 #include "support/pump_events.h"
@@ -46,6 +47,9 @@ protected:
         ASSERT_TRUE(PumpEventsUntil([this] { return !FWindow->isVisible(); }));
     }
     static QRect Available() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+    bool WholeOnScreen() {
+        return PumpEventsUntil([this] { return Available().contains(FWindow->frameGeometry()); });
+    }
 
     static inline std::unique_ptr<TWindowManager> FWindowManager;
     QTemporaryDir FFolder;
@@ -57,7 +61,7 @@ protected:
 // it was wider than the screen and its close button off it.
 TEST_F(WindowPlacement, AFirstWindowIsNoLargerThanItsScreen) {
     Start();
-    EXPECT_TRUE(PumpEventsUntil([this] { return Available().contains(FWindow->frameGeometry()); }));
+    EXPECT_TRUE(WholeOnScreen());
     EXPECT_EQ(FWindow->height(), 547);
     EXPECT_LE(FWindow->width(), 950);
     EXPECT_GE(FWindow->width(), std::min(950, Available().width() * 9 / 10));
@@ -87,6 +91,18 @@ TEST_F(WindowPlacement, TheWindowOpensAsItWasLeftFoldedPanesAndMaximisedStateInc
     FWindow->showNormal();
     EXPECT_TRUE(PumpEventsUntil([this, placed] { return FWindow->geometry() == placed; }));
     EXPECT_TRUE(FMessages.Errors.isEmpty());
+}
+
+// Left on a screen that has gone (beyond the only one here), it opens whole on the one there is.
+TEST_F(WindowPlacement, AWindowLeftOffEveryScreenOpensOnOne) {
+    QWidget gone;
+    gone.setGeometry(Available().right() + 400, Available().bottom() + 300, 800, 600);
+    TConfigManager::SetConfigFilePath(FFolder.filePath(QStringLiteral("config.xml")));
+    TConfigManager::WriteValue(QStringLiteral("WindowGeometry"),
+                               QString::fromLatin1(gone.saveGeometry().toBase64()));
+    Start();
+    EXPECT_TRUE(WholeOnScreen());
+    EXPECT_EQ(FWindow->size(), QSize(800, 600));
 }
 
 } // namespace
