@@ -20,13 +20,14 @@ bool Shown() {
     return !WindowsNamed(kTitle, {QStringLiteral("--onlyvisible")}).isEmpty();
 }
 
-// The window manager has told the client so (ICCCM WM_STATE).
-bool Minimised(const QString& window) {
+// Whether the window manager has taken the window on ("Normal") or minimised it ("Iconic"), as it
+// tells the client (ICCCM WM_STATE).
+bool InState(const QString& window, const char* state) {
     QProcess xprop;
     xprop.start(QStringLiteral("xprop"),
                 {QStringLiteral("-id"), window, QStringLiteral("WM_STATE")});
     xprop.waitForFinished(5000);
-    return xprop.readAllStandardOutput().contains("Iconic");
+    return xprop.readAllStandardOutput().contains(QByteArray("window state: ") + state);
 }
 
 // The window the window manager gave the keyboard.
@@ -77,10 +78,11 @@ TEST(ProgramKeys, TheHotKeyHidesShowsAndRestoresTheClientAndF1EndsIt) {
     EXPECT_TRUE(WaitFor(Shown, 5000));
 
     const QString window = QString::number(MainWindow());
+    ASSERT_TRUE(WaitFor([&] { return InState(window, "Normal"); }, 5000));
     ASSERT_EQ(
         QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"), window}),
         0);
-    ASSERT_TRUE(WaitFor([&] { return Minimised(window); }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return InState(window, "Iconic"); }, 5000));
     ASSERT_TRUE(TypeKeys(QStringLiteral("ctrl+alt+z")));
     EXPECT_TRUE(WaitFor([&] { return Shown() && ActiveWindow() == window; }, 5000));
 
