@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QQuickWidget>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <malloc.h>
@@ -119,6 +120,15 @@ void TFlashPlayer::OnPageWord(const QString& word) {
     if (word == QLatin1String("loaded"))
         OnMovieLoaded();
     else if (word == QStringLiteral("drawn ") + SizeWord(size()))
+        UncoverOnceShown();
+}
+
+// Qt WebEngine 6.4 shows the page's frames through a Quick widget, the view's focus proxy;
+// without one there is nothing to wait for.
+void TFlashPlayer::UncoverOnceShown() {
+    if (auto* frames = qobject_cast<QQuickWidget*>(focusProxy()))
+        FCover->UncoverAfterTwoFrames(frames->quickWindow());
+    else
         FCover->Uncover();
 }
 

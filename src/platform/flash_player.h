@@ -54,6 +54,7 @@ private:
     void OnPageWord(const QString& word);
     void OnMovieLoaded();
     void AskWhenDrawn();
+    void UncoverOnceShown();
 
     TPlayerCover* FCover = nullptr;
     QString FMovie;

@@ -1,6 +1,7 @@
 #include "platform/player_cover.h"
 
 #include <QPainter>
+#include <QQuickWindow>
 #include <QTimer>
 
 TPlayerCover::TPlayerCover(QWidget* view) : QWidget(view) {
@@ -14,6 +15,7 @@ TPlayerCover::TPlayerCover(QWidget* view) : QWidget(view) {
 }
 
 void TPlayerCover::Cover() {
+    disconnect(FFrames);
     setGeometry(parentWidget()->rect());
     raise();
     show();
@@ -21,8 +23,21 @@ void TPlayerCover::Cover() {
 }
 
 void TPlayerCover::Uncover() {
+    disconnect(FFrames);
     FGiveUp->stop();
     hide();
+}
+
+void TPlayerCover::UncoverAfterTwoFrames(QQuickWindow* frames) {
+    disconnect(FFrames);
+    FFramesShown = 0;
+    FFrames = connect(
+        frames, &QQuickWindow::afterRendering, this,
+        [this] {
+            if (++FFramesShown == 2)
+                Uncover();
+        },
+        Qt::QueuedConnection);
 }
 
 // Black whatever the skin: the player page's own background, on which the movie then appears.

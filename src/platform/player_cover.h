@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QTimer;
+class QQuickWindow;
 
 // A black sheet laid over the player view while its page has not drawn the movie at the view's
 // new size: meanwhile Chromium shows the last frame of the old size in a corner, or nothing. It
@@ -15,6 +16,9 @@ public:
 
     void Cover();
     void Uncover();
+    // The page's word that it has drawn comes before its frame is on screen: the cover lifts
+    // once Frames, the view's own rendering, has shown two frames more.
+    void UncoverAfterTwoFrames(QQuickWindow* frames);
     bool Covering() const { return !isHidden(); }
 
 protected:
@@ -22,4 +26,6 @@ protected:
 
 private:
     QTimer* FGiveUp = nullptr;
+    QMetaObject::Connection FFrames;
+    int FFramesShown = 0;
 };
