@@ -38,6 +38,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
+    RestorePlacement();
     CreateFullScreenWindow();
 
     FLocalGames = new TLocalGamesView(
@@ -74,8 +75,10 @@ TfrmMain::~TfrmMain() {
 // closed does neither.
 void TfrmMain::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
-    if (event->isAccepted())
-        QCoreApplication::exit(0);
+    if (!event->isAccepted())
+        return;
+    SavePlacement();
+    QCoreApplication::exit(0);
 }
 
 void TfrmMain::Image1Click() {

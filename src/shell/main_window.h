@@ -204,6 +204,8 @@ private:
     void ShowHotKeyState();
     void CreateFullScreenWindow();
     void CreateAutoUpdater();
+    void RestorePlacement();
+    void SavePlacement() const;
 
     QString FProgramFolder;
     QString FSkinFolder;

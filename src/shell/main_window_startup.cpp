@@ -6,6 +6,7 @@
 #include "common/program_folder.h"
 #include "common/text_conversions.h"
 #include "config/config_manager.h"
+#include "hotkeys/hot_key_text.h"
 #include "library/library_connection.h"
 #include "platform/browser_pane.h"
 #include "shell/catalogue_addresses.h"
@@ -20,7 +21,9 @@
 namespace {
 
 const QString kDefaultSkin = QStringLiteral("默认主题.skn");
-const QString kDefaultHideHotKey = QStringLiteral("16449");
+// Ctrl+Alt+Z: a system-wide grab takes its key from every program on the desktop, and no common
+// program uses this one. Ctrl+A, the first default, took select-all from all of them.
+const QString kDefaultHideHotKey = QString::number(kHotKeyCtrl | kHotKeyAlt | 'Z');
 const QString kDefaultCloseHotKey = QStringLiteral("-1");
 
 // A failing step is reported and start-up goes on with that setting's default, so a bad

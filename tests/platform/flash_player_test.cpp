@@ -2,6 +2,7 @@
 #include "catalogue_server.h"
 #include "common/program_folder.h"
 #include "platform/flash_player.h"
+#include "support/picture_checks.h"
 #include "support/pump_events.h"
 
 #include <QApplication>
@@ -83,10 +84,6 @@ QRgb DominantColour(const QImage& picture) {
         ->first;
 }
 
-QRgb Colour(swf::Rgb colour) {
-    return qRgb(colour.r, colour.g, colour.b);
-}
-
 QRgb BackgroundOf(swf::GameKind kind) {
     return Colour(swf::paletteOf(kind).background);
 }
@@ -99,19 +96,6 @@ bool WaitForBackground(QWidget& view, QRgb colour, int milliseconds = 10000) {
 bool PictureChanges(QWidget& view, int milliseconds = 3000) {
     const QImage before = Grab(view);
     return PumpEventsUntil([&] { return Grab(view) != before; }, milliseconds);
-}
-
-// Mean column of the pixels in the colour, negative when none shows.
-double MeanColumnOf(const QImage& picture, QRgb colour) {
-    double sum = 0;
-    int count = 0;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            if (picture.pixel(x, y) == colour) {
-                sum += x;
-                ++count;
-            }
-    return count ? sum / count : -1;
 }
 
 // A window holding a player the way the main window's panel does.
