@@ -1,6 +1,7 @@
 #include "platform/flash_player.h"
 
 #include "common/program_folder.h"
+#include "platform/page_permissions.h"
 #include "platform/player_cover.h"
 #include "platform/web_profile.h"
 
@@ -17,13 +18,23 @@ namespace {
 const QString kWordPrefix = QStringLiteral("pebblo:");
 
 // The host page tells the view what happened (a movie is in, a frame is drawn) through console
-// lines of its own, "pebblo:" and a word.
+// lines of its own, "pebblo:" and a word. The view shows that page and nothing else: a game
+// may fetch what it needs, but never takes the view elsewhere or opens a window.
 class TPlayerPage : public QWebEnginePage {
 public:
-    TPlayerPage(std::function<void(const QString&)> onWord, QObject* parent)
-        : QWebEnginePage(SharedWebProfile(), parent), FOnWord(std::move(onWord)) {}
+    TPlayerPage(QUrl hostPage, std::function<void(const QString&)> onWord, QObject* parent)
+        : QWebEnginePage(SharedWebProfile(), parent), FHostPage(std::move(hostPage)),
+          FOnWord(std::move(onWord)) {
+        // A game may hold the pointer; nothing else of the machine is granted.
+        RefusePermissionRequests(*this, {MouseLock});
+    }
 
 protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool mainFrame) override {
+        return !mainFrame || url == FHostPage;
+    }
+    QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
+
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
                                   int line, const QString& source) override {
         if (message.startsWith(kWordPrefix))
@@ -33,6 +44,7 @@ protected:
     }
 
 private:
+    QUrl FHostPage;
     std::function<void(const QString&)> FOnWord;
 };
 
@@ -49,7 +61,10 @@ QString JsString(const QString& text) {
 
 TFlashPlayer::TFlashPlayer(QWidget* parent) : QWebEngineView(parent) {
     setObjectName(QStringLiteral("swfPlay"));
-    auto* page = new TPlayerPage([this](const QString& word) { OnPageWord(word); }, this);
+    const QUrl hostPage =
+        QUrl::fromLocalFile(ProgramFolder() + QStringLiteral("ruffle/player.html"));
+    auto* page = new TPlayerPage(
+        hostPage, [this](const QString& word) { OnPageWord(word); }, this);
     // Qt 6.4 offers no scheme flag that lets fetch() read a scheme of our own, and Ruffle
     // fetches its wasm and the movie. So the host page, Ruffle and the games all come from
     // file:// with local file access allowed. A game's address is then its file's, the same
@@ -59,7 +74,7 @@ TFlashPlayer::TFlashPlayer(QWidget* parent) : QWebEngineView(parent) {
     page->settings()->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
     setPage(page);
     connect(page, &QWebEnginePage::loadFinished, this, &TFlashPlayer::OnPageLoaded);
-    page->setUrl(QUrl::fromLocalFile(ProgramFolder() + QStringLiteral("ruffle/player.html")));
+    page->setUrl(hostPage);
     FCover = new TPlayerCover(this);
 }
 

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWebEnginePage>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -243,6 +244,23 @@ TEST_F(FlashPlayerTest, KeysReachAGameWithoutAnyClickAndItsRequestsToTheHostChan
     EXPECT_TRUE(RightArrowMoves(Colour(palette.main)));
     EXPECT_FALSE(Shared->Window.isFullScreen());
     EXPECT_EQ(Player().Movie(), path);
+}
+
+// What a game or its page asks to go elsewhere, in the view or in a window of its own, is
+// refused: the view keeps showing the player and its game.
+TEST_F(FlashPlayerTest, TheViewGoesNowhereButItsPlayerPage) {
+    const QString path = WriteGame(swf::GameKind::ClickCounter, QStringLiteral("away.swf"));
+    Load(path);
+    ASSERT_TRUE(WaitUntilPlaying(Player(), path));
+    const QUrl hostPage = Player().page()->url();
+    bool ran = false;
+    Player().page()->runJavaScript(
+        QStringLiteral("window.open('http://127.0.0.1:9/popup');"
+                       "location.href = 'http://127.0.0.1:9/elsewhere';"),
+        [&ran](const QVariant&) { ran = true; });
+    ASSERT_TRUE(PumpEventsUntil([&] { return ran; }));
+    EXPECT_TRUE(WaitUntilPlaying(Player(), path));
+    EXPECT_EQ(Player().page()->url(), hostPage);
 }
 
 // Framework games draw everything through bitmaps: the player needs a renderer that can. The
