@@ -78,11 +78,17 @@ TEST(ProgramKeys, TheHotKeyHidesShowsAndRestoresTheClientAndF1EndsIt) {
     EXPECT_TRUE(WaitFor(Shown, 5000));
 
     const QString window = QString::number(MainWindow());
-    ASSERT_TRUE(WaitFor([&] { return InState(window, "Normal"); }, 5000));
-    ASSERT_EQ(
-        QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"), window}),
-        0);
-    ASSERT_TRUE(WaitFor([&] { return InState(window, "Iconic"); }, 5000));
+    ASSERT_TRUE(
+        WaitFor([&] { return InState(window, "Normal") && ActiveWindow() == window; }, 5000));
+    // The client's own activation may reach the window manager after the minimise request and
+    // undo it; what is tested is the way back, so minimise until the window stays minimised.
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            QProcess::execute(QStringLiteral("xdotool"),
+                              {QStringLiteral("windowminimize"), window});
+            return WaitFor([&] { return InState(window, "Iconic"); }, 1000);
+        },
+        10000));
     ASSERT_TRUE(TypeKeys(QStringLiteral("ctrl+alt+z")));
     EXPECT_TRUE(WaitFor([&] { return Shown() && ActiveWindow() == window; }, 5000));
 
