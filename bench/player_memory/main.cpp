@@ -10,7 +10,7 @@
 #include "shell/main_window.h"
 #include "support/bench_program_folder.h"
 #include "support/bench_setup.h"
-#include "support/process_tree.h"
+#include "support/settled_memory.h"
 #include "swf_games.h"
 
 #include <QApplication>
@@ -24,28 +24,6 @@
 #include <cstdio>
 
 namespace {
-
-void Settle(int milliseconds) {
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-double TreePss() {
-    return TreeMegabytes(QCoreApplication::applicationPid(), "smaps_rollup", "Pss:");
-}
-
-// The median of three readings a second apart: the browser engine's garbage collector makes a
-// single reading jump by tens of megabytes.
-double SettledTreePss() {
-    std::array<double, 3> readings{};
-    for (double& reading : readings) {
-        Settle(1000);
-        reading = TreePss();
-    }
-    std::sort(readings.begin(), readings.end());
-    return readings[1];
-}
 
 // The Index-th game: the catalogue's kinds in turn, in their own colours first, then with
 // background and figure swapped, so that every game is a movie of its own.
@@ -111,7 +89,8 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < games; ++i) {
         Play(window, QStringLiteral("game%1").arg(i));
         Settle(secondsPerGame * 1000);
-        const double pss = i == 0 || i == games - 1 ? SettledTreePss() : TreePss();
+        const double pss = i == 0 || i == games - 1 ? SettledTreePss(catalogue.processId())
+                                                    : TreePss(catalogue.processId());
         (i == 0 ? afterFirst : afterLast) = pss;
         const double client =
             ProcessMegabytes(QCoreApplication::applicationPid(), "smaps_rollup", "Pss:");

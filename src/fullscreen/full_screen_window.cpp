@@ -1,6 +1,7 @@
 #include "fullscreen/full_screen_window.h"
 
 #include "fullscreen/application_key_hook.h"
+#include "fullscreen/full_screen_hint.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -38,6 +39,7 @@ TfrmFullScreen::TfrmFullScreen(const TFullScreenParts& parts)
     Timer2->setSingleShot(true);
     Timer2->setInterval(1000);
     connect(Timer2, &QTimer::timeout, this, &TfrmFullScreen::Timer2Timer);
+    lblEscHint = new TFullScreenHint(this);
 }
 
 // A player still here at the end goes home first, so that it ends with the main window.
@@ -47,14 +49,19 @@ TfrmFullScreen::~TfrmFullScreen() {
 }
 
 void TfrmFullScreen::EnterFullScreen() {
+    // The window has the screen's size before the player moves in, so that the player is laid
+    // out at that size from the start and not at the window's first one.
+    setGeometry(FParts.mainWindow->screen()->geometry());
     AdoptPlayer(this, FParts.player);
     FParts.mainWindow->hide();
     showFullScreen();
     raise();
     activateWindow();
+    lblEscHint->ShowForAWhile();
 }
 
 void TfrmFullScreen::ReturnPlayer() {
+    lblEscHint->Withdraw();
     hide();
     FParts.mainWindow->show();
     AdoptPlayer(FParts.playerHome, FParts.player);
@@ -78,9 +85,10 @@ void TfrmFullScreen::FormShow() {
     Timer2->start();
 }
 
+// Wherever the player is by now (Esc may have sent it home), it fills what holds it.
 void TfrmFullScreen::Timer2Timer() {
     Timer2->stop();
-    PlaceAndFocus(FParts.player, screen()->size());
+    PlaceAndFocus(FParts.player, FParts.player->parentWidget()->size());
 }
 
 bool TfrmFullScreen::FormCloseQuery() {
@@ -96,11 +104,12 @@ void TfrmFullScreen::ApplicationEvents1Message(const QKeyEvent& key) {
     }
 }
 
-// Placed at the top left with Size, hidden and shown again, and given the keyboard when it
-// can take it (it and everything holding it visible and enabled).
+// Placed at the top left with Size, shown, and given the keyboard when it can take it (it and
+// everything holding it visible and enabled). A player just moved into a window on screen
+// would be shown only later by its layout. It is not hidden first to make it redraw: the view
+// redraws itself, and hidden it would go blank until its page drew anew.
 void TfrmFullScreen::PlaceAndFocus(QWidget* player, const QSize& size) {
     player->setGeometry(QRect(QPoint(0, 0), size));
-    player->hide();
     player->show();
     if (player->isVisible() && player->isEnabled()) {
         player->activateWindow();

@@ -5,6 +5,7 @@
 class QAbstractButton;
 class QTimer;
 class TApplicationEvents;
+class TFullScreenHint;
 
 // What the full-screen window borrows from the main window.
 struct TFullScreenParts {
@@ -30,6 +31,8 @@ public:
 
     TApplicationEvents* ApplicationEvents1 = nullptr;
     QTimer* Timer2 = nullptr;
+    // "按 Esc 退出全屏", for a few seconds after entering.
+    TFullScreenHint* lblEscHint = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,6 +1,9 @@
 #include "platform/browser_pane.h"
 
+#include "platform/navigation_policy.h"
+#include "platform/page_permissions.h"
 #include "platform/pane_context_menu.h"
+#include "platform/shell_open.h"
 #include "platform/web_profile.h"
 
 #include <QContextMenuEvent>
@@ -11,24 +14,52 @@
 
 namespace {
 
-class TPanePage : public QWebEnginePage {
+// The page a new window asks for: it loads nothing itself, but hands its first address on.
+class TWindowRequest : public QWebEnginePage {
 public:
-    TPanePage(TBrowserPane* pane) : QWebEnginePage(SharedWebProfile(), pane), FPane(pane) {}
+    TWindowRequest(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent) {}
+    void SetOnAddress(std::function<void(const QUrl&)> onAddress) {
+        FOnAddress = std::move(onAddress);
+    }
 
 protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool) override {
-        return FPane->AllowNavigation(url, type);
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
+        // A window opened empty is given its address afterwards.
+        if (FOnAddress && url != QUrl(QStringLiteral("about:blank")))
+            std::exchange(FOnAddress, {})(url);
+        return false;
+    }
+
+private:
+    std::function<void(const QUrl&)> FOnAddress;
+};
+
+class TPanePage : public QWebEnginePage {
+public:
+    TPanePage(TBrowserPane* pane) : QWebEnginePage(SharedWebProfile(), pane), FPane(pane) {
+        RefusePermissionRequests(*this);
+    }
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool mainFrame) override {
+        return FPane->AllowNavigation(url, type, mainFrame);
     }
 
     // Links that ask for a new window open in the pane itself, through the same event.
     QWebEnginePage* createWindow(WebWindowType) override {
-        auto* popup = new QWebEnginePage(profile(), this);
-        connect(popup, &QWebEnginePage::urlChanged, this, [this, popup](const QUrl& url) {
-            popup->deleteLater();
-            if (FPane->AllowNavigation(url))
-                setUrl(url);
+        auto* request = new TWindowRequest(profile(), this);
+        request->SetOnAddress([this, request](const QUrl& url) {
+            // Once the engine's call has returned; the request has served its turn.
+            QMetaObject::invokeMethod(
+                this,
+                [this, url] {
+                    if (FPane->AllowNavigation(url))
+                        setUrl(url);
+                },
+                Qt::QueuedConnection);
+            request->deleteLater();
         });
-        return popup;
+        return request;
     }
 
 private:
@@ -48,7 +79,21 @@ TBrowserPane::TBrowserPane(const QString& objectName, QWidget* parent) : QWebEng
 }
 
 void TBrowserPane::Navigate(const QString& url) {
+    FAddressWhenShown.clear();
     page()->setUrl(QUrl(url));
+}
+
+void TBrowserPane::NavigateWhenShown(const QString& url) {
+    if (isVisible())
+        Navigate(url);
+    else
+        FAddressWhenShown = url;
+}
+
+void TBrowserPane::showEvent(QShowEvent* event) {
+    QWebEngineView::showEvent(event);
+    if (!FAddressWhenShown.isEmpty())
+        Navigate(std::exchange(FAddressWhenShown, QString()));
 }
 
 void TBrowserPane::SetUnreachableNotice(TUnreachableNotice notice) {
@@ -62,7 +107,8 @@ void TBrowserPane::RetryUnreachable() {
         page()->setUrl(FUnreachableAddress);
 }
 
-bool TBrowserPane::AllowNavigation(const QUrl& target, QWebEnginePage::NavigationType type) {
+bool TBrowserPane::AllowNavigation(const QUrl& target, QWebEnginePage::NavigationType type,
+                                   bool mainFrame) {
     if (FUnreachableNotice && IsText(target)) {
         if (std::exchange(FNoticeDue, false))
             return true;
@@ -75,10 +121,56 @@ bool TBrowserPane::AllowNavigation(const QUrl& target, QWebEnginePage::Navigatio
     bool cancel = false;
     if (FOnBeforeNavigate)
         FOnBeforeNavigate(this, target.toString(QUrl::FullyEncoded), cancel);
-    return !cancel;
+    return !cancel && (!mainFrame || Confined(target, type));
+}
+
+bool TBrowserPane::Confined(const QUrl& target, QWebEnginePage::NavigationType type) {
+    if (FSite.isEmpty())
+        return true;
+    const bool userChose = type == QWebEnginePage::NavigationTypeLinkClicked && UserJustActed();
+    switch (JudgeNavigation(target, FSite, userChose)) {
+    case TNavigationVerdict::Allow:
+        return true;
+    case TNavigationVerdict::OpenOutside:
+        // Once the engine's call has returned: the desktop may take its time.
+        QMetaObject::invokeMethod(
+            this, [target] { OpenWithDesktop(target.toString(QUrl::FullyEncoded)); },
+            Qt::QueuedConnection);
+        return false;
+    case TNavigationVerdict::Refuse:
+        break;
+    }
+    return false;
+}
+
+bool TBrowserPane::UserJustActed() const {
+    constexpr qint64 kChoiceMs = 1000;
+    return FSinceUserInput.isValid() && FSinceUserInput.elapsed() < kChoiceMs;
+}
+
+// The page's input arrives at the engine's own widget, which exists once the page does.
+void TBrowserPane::WatchUserInput() {
+    QWidget* input = focusProxy();
+    if (input == nullptr || input == FWatchedInput)
+        return;
+    input->installEventFilter(this);
+    FWatchedInput = input;
+}
+
+bool TBrowserPane::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease:
+    case QEvent::KeyPress:
+        FSinceUserInput.start();
+        break;
+    default:
+        break;
+    }
+    return QWebEngineView::eventFilter(watched, event);
 }
 
 void TBrowserPane::OnLoadingChanged(const QWebEngineLoadingInfo& loading) {
+    WatchUserInput();
     if (!FUnreachableNotice)
         return;
     switch (loading.status()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -20,6 +22,9 @@ public:
     explicit TBrowserPane(const QString& objectName, QWidget* parent = nullptr);
 
     void Navigate(const QString& url);
+    // Loads Url the first time the pane is shown, or at once while it is on screen: a page no
+    // one looks at costs nothing.
+    void NavigateWhenShown(const QString& url);
     void SetOnBeforeNavigate(TBeforeNavigate handler) { FOnBeforeNavigate = std::move(handler); }
     // From then on a load that fails shows the notice instead of the browser's error page.
     void SetUnreachableNotice(TUnreachableNotice notice);
@@ -29,9 +34,16 @@ public:
     // Loads that address again.
     void RetryUnreachable();
 
-    // Asks the handler; true when the navigation may go on.
-    bool AllowNavigation(const QUrl& target, QWebEnginePage::NavigationType type =
-                                                 QWebEnginePage::NavigationTypeLinkClicked);
+    // From then on the pane's page goes nowhere but to Site ("host" or "host:port"): a link the
+    // user follows to another web address opens in the desktop's browser, anything else is
+    // refused. Frames within the page are the page's own business.
+    void ConfineTo(const QString& site) { FSite = site; }
+
+    // Asks the handler, then the confinement; true when the navigation may go on.
+    bool
+    AllowNavigation(const QUrl& target,
+                    QWebEnginePage::NavigationType type = QWebEnginePage::NavigationTypeLinkClicked,
+                    bool mainFrame = true);
 
 signals:
     // The notice was shown (again), or the pane shows a page of its server once more.
@@ -39,13 +51,26 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // Notes the user's clicks and keys on the page.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OnLoadingChanged(const QWebEngineLoadingInfo& loading);
     void ShowUnreachableNotice(const QUrl& failedAddress);
     void SetUnreachableAddress(const QUrl& address);
 
+    bool Confined(const QUrl& target, QWebEnginePage::NavigationType type);
+    // A script moves the page as a link does; only a navigation right after the user's own
+    // click or key counts as the user's choice.
+    bool UserJustActed() const;
+    void WatchUserInput();
+
     TBeforeNavigate FOnBeforeNavigate;
+    QString FSite;
+    QString FAddressWhenShown;
+    QElapsedTimer FSinceUserInput;
+    QPointer<QWidget> FWatchedInput;
     TUnreachableNotice FUnreachableNotice;
     QUrl FUnreachableAddress;
     // The notice has been handed to the page and its load has not begun yet.

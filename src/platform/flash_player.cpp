@@ -1,36 +1,56 @@
 #include "platform/flash_player.h"
 
 #include "common/program_folder.h"
+#include "platform/page_permissions.h"
+#include "platform/player_cover.h"
 #include "platform/web_profile.h"
 
+#include <QEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QQuickWidget>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <malloc.h>
 
 namespace {
 
-const QString kLoadedMessage = QStringLiteral("pebblo:loaded");
+const QString kWordPrefix = QStringLiteral("pebblo:");
 
-// The host page tells the view that a movie is in through a console line of its own.
+// The host page tells the view what happened (a movie is in, a frame is drawn) through console
+// lines of its own, "pebblo:" and a word. The view shows that page and nothing else: a game
+// may fetch what it needs, but never takes the view elsewhere or opens a window.
 class TPlayerPage : public QWebEnginePage {
 public:
-    TPlayerPage(std::function<void()> onMovieLoaded, QObject* parent)
-        : QWebEnginePage(SharedWebProfile(), parent), FOnMovieLoaded(std::move(onMovieLoaded)) {}
+    TPlayerPage(QUrl hostPage, std::function<void(const QString&)> onWord, QObject* parent)
+        : QWebEnginePage(SharedWebProfile(), parent), FHostPage(std::move(hostPage)),
+          FOnWord(std::move(onWord)) {
+        // A game may hold the pointer; nothing else of the machine is granted.
+        RefusePermissionRequests(*this, {MouseLock});
+    }
 
 protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool mainFrame) override {
+        return !mainFrame || url == FHostPage;
+    }
+    QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
+
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
                                   int line, const QString& source) override {
-        if (message == kLoadedMessage)
-            FOnMovieLoaded();
+        if (message.startsWith(kWordPrefix))
+            FOnWord(message.mid(kWordPrefix.size()));
         else
             QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
     }
 
 private:
-    std::function<void()> FOnMovieLoaded;
+    QUrl FHostPage;
+    std::function<void(const QString&)> FOnWord;
 };
+
+QString SizeWord(const QSize& size) {
+    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+}
 
 QString JsString(const QString& text) {
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
@@ -41,7 +61,10 @@ QString JsString(const QString& text) {
 
 TFlashPlayer::TFlashPlayer(QWidget* parent) : QWebEngineView(parent) {
     setObjectName(QStringLiteral("swfPlay"));
-    auto* page = new TPlayerPage([this] { OnMovieLoaded(); }, this);
+    const QUrl hostPage =
+        QUrl::fromLocalFile(ProgramFolder() + QStringLiteral("ruffle/player.html"));
+    auto* page = new TPlayerPage(
+        hostPage, [this](const QString& word) { OnPageWord(word); }, this);
     // Qt 6.4 offers no scheme flag that lets fetch() read a scheme of our own, and Ruffle
     // fetches its wasm and the movie. So the host page, Ruffle and the games all come from
     // file:// with local file access allowed. A game's address is then its file's, the same
@@ -51,7 +74,8 @@ TFlashPlayer::TFlashPlayer(QWidget* parent) : QWebEngineView(parent) {
     page->settings()->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
     setPage(page);
     connect(page, &QWebEnginePage::loadFinished, this, &TFlashPlayer::OnPageLoaded);
-    page->setUrl(QUrl::fromLocalFile(ProgramFolder() + QStringLiteral("ruffle/player.html")));
+    page->setUrl(hostPage);
+    FCover = new TPlayerCover(this);
 }
 
 void TFlashPlayer::SetMovie(const QString& path) {
@@ -107,6 +131,22 @@ void TFlashPlayer::OnPageLoaded(bool ok) {
         Run(command.script, std::move(command.answer));
 }
 
+void TFlashPlayer::OnPageWord(const QString& word) {
+    if (word == QLatin1String("loaded"))
+        OnMovieLoaded();
+    else if (word == QStringLiteral("drawn ") + SizeWord(size()))
+        UncoverOnceShown();
+}
+
+// Qt WebEngine 6.4 shows the page's frames through a Quick widget, the view's focus proxy;
+// without one there is nothing to wait for.
+void TFlashPlayer::UncoverOnceShown() {
+    if (auto* frames = qobject_cast<QQuickWidget*>(focusProxy()))
+        FCover->UncoverAfterTwoFrames(frames->quickWindow());
+    else
+        FCover->Uncover();
+}
+
 void TFlashPlayer::OnMovieLoaded() {
     GiveKeyboard();
     // The game before has been let go of by now; what the allocator kept of it goes back to the
@@ -115,12 +155,32 @@ void TFlashPlayer::OnMovieLoaded() {
     emit MovieLoaded();
 }
 
-// A game takes the arrows and space at once when it starts: the view gets the window's focus
-// and the movie the page's. No pointer event reaches the movie, so no start button or menu
-// item under the pointer is pressed.
+// No pointer event reaches the movie, so no start button or menu item under the pointer is
+// pressed.
 void TFlashPlayer::GiveKeyboard() {
     if (!isVisible())
         return;
     setFocus(Qt::OtherFocusReason);
     Run(QStringLiteral("pebblo.focus()"));
+}
+
+// Chromium shows the last frame of the old size in a corner until the page has drawn at the
+// new one: a movie moved into another window would start there small, or blank.
+bool TFlashPlayer::event(QEvent* event) {
+    if (event->type() == QEvent::ParentChange && !FMovie.isEmpty()) {
+        FCover->Cover();
+        AskWhenDrawn();
+    }
+    return QWebEngineView::event(event);
+}
+
+void TFlashPlayer::resizeEvent(QResizeEvent* event) {
+    QWebEngineView::resizeEvent(event);
+    FCover->setGeometry(rect());
+    if (FCover->Covering())
+        AskWhenDrawn();
+}
+
+void TFlashPlayer::AskWhenDrawn() {
+    Run(QStringLiteral("pebblo.reportDrawnAt(%1, %2)").arg(width()).arg(height()));
 }

@@ -4,6 +4,8 @@
 #include <functional>
 #include <vector>
 
+class TPlayerCover;
+
 // What the player itself reports about its movie, for callers that must wait on it.
 struct TFlashPlayerState {
     QString url;         // the file address being played, empty when none
@@ -32,16 +34,29 @@ public:
     // Asks Ruffle, after every command given so far, what it is playing.
     void QueryState(std::function<void(const TFlashPlayerState&)> answer);
 
+    // The game takes the arrows and space at once: the view gets the window's focus and the
+    // movie the page's. Done at every load, and wherever the view moves to play on.
+    void GiveKeyboard();
+
 signals:
     // Ruffle has the movie in; emitted after the movie has been given the keyboard.
     void MovieLoaded();
 
+protected:
+    // Moved into another window, the view stays black until its page has drawn the movie at
+    // its new size.
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void Run(const QString& script, std::function<void(const QVariant&)> answer = {});
     void OnPageLoaded(bool ok);
+    void OnPageWord(const QString& word);
     void OnMovieLoaded();
-    void GiveKeyboard();
+    void AskWhenDrawn();
+    void UncoverOnceShown();
 
+    TPlayerCover* FCover = nullptr;
     QString FMovie;
     bool FPageReady = false;
     struct TCommand {

@@ -261,11 +261,24 @@ private:
         });
         if (found == FGrabs.end())
             return false;
-        // The handler may release this very key: it gets a copy.
-        const TGrab grab = *found;
-        if (kind == XCB_KEY_PRESS)
-            grab.owner->Deliver({grab.id, grab.modifiers, grab.keysym});
+        // The press is handled from the event queue, as the system's hot key message is: by
+        // then Qt has passed on the window system's news that came before it (a window just
+        // minimised), which it holds back while it reads a batch of events.
+        if (kind == XCB_KEY_PRESS) {
+            QMetaObject::invokeMethod(
+                &FContext, [this, grab = *found] { DeliverIfHeld(grab); }, Qt::QueuedConnection);
+        }
         return true;
+    }
+
+    // A key released before its press came up is not reported. The handler may release this
+    // very key: it gets a copy.
+    void DeliverIfHeld(const TGrab& grab) const {
+        const bool held = std::any_of(FGrabs.begin(), FGrabs.end(), [&](const TGrab& other) {
+            return other.owner == grab.owner && other.id == grab.id;
+        });
+        if (held)
+            grab.owner->Deliver({grab.id, grab.modifiers, grab.keysym});
     }
 
     void ScheduleRegrab() {

@@ -49,11 +49,13 @@ void PrepareWebEngineStart() {
     // blocks once freed: the engine's frame buffers (in this process, and in ordinary memory
     // where GL is software) would then be held for ever after each game.
     mallopt(M_MMAP_THRESHOLD, kLargeBlock);
+    QString switches = qEnvironmentVariable(kSwitchesVariable);
+    // Every pane shows the one catalogue site: one renderer process serves them all, instead of
+    // one each (some 20 MiB apiece).
+    if (!switches.contains(QLatin1String("--process-per")))
+        switches += QStringLiteral(" --process-per-site");
     // Switches given by whoever started the program about the GPU are theirs to choose.
-    const QString given = qEnvironmentVariable(kSwitchesVariable);
-    if (given.contains(QLatin1String("gpu")))
-        return;
-    const QString gpu = GpuSwitchesFor(SharedGlRenderer());
-    if (!gpu.isEmpty())
-        qputenv(kSwitchesVariable, (given + QLatin1Char(' ') + gpu).trimmed().toUtf8());
+    if (!switches.contains(QLatin1String("gpu")))
+        switches += QLatin1Char(' ') + GpuSwitchesFor(SharedGlRenderer());
+    qputenv(kSwitchesVariable, switches.simplified().toUtf8());
 }

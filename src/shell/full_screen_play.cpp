@@ -11,6 +11,10 @@ void TfrmMain::CreateFullScreenWindow() {
 }
 
 void TfrmMain::btnFullScreenClick() {
-    if (GameLoaded())
-        frmFullScreen->EnterFullScreen();
+    if (!GameLoaded())
+        return;
+    frmFullScreen->EnterFullScreen();
+    // Whatever had the keyboard before (a game that started while the window was hidden never
+    // got it), the game has it on the full screen at once, without a click.
+    swfPlay->GiveKeyboard();
 }

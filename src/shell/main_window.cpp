@@ -42,6 +42,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
+    RestorePlacement();
     CreateFullScreenWindow();
 
     CreateLocalGamesView();
@@ -84,8 +85,10 @@ TfrmMain::~TfrmMain() {
 // closed does neither.
 void TfrmMain::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
-    if (event->isAccepted())
-        QCoreApplication::exit(0);
+    if (!event->isAccepted())
+        return;
+    SavePlacement();
+    QCoreApplication::exit(0);
 }
 
 void TfrmMain::Image1Click() {
@@ -117,8 +120,12 @@ void TfrmMain::WireHandlers() {
         [this](TBrowserPane* pane, const QString& url, bool& cancel) {
             RunHandler([&] { WB_GameTreeListBeforeNavigate2(pane, url, cancel); });
         });
-    new TOfflinePanes(
-        {WB_GameTreeList, WB_Right, WB_GameList, wb_advice, wb_order, wbCurrent, WB_search}, this);
+    const QList<TBrowserPane*> panes = {WB_GameTreeList, WB_Right,  WB_GameList, wb_advice,
+                                        wb_order,        wbCurrent, WB_search};
+    // The panes' engine is not kept up to date: they show the catalogue and nothing else.
+    for (TBrowserPane* pane : panes)
+        pane->ConfineTo(CatalogueHost());
+    new TOfflinePanes(panes, this);
     // A game link plays from every pane; none ever shows a game's record.
     for (TBrowserPane* pane : {WB_GameList, wb_advice, wb_order, WB_search, WB_Right, wbCurrent}) {
         pane->SetOnBeforeNavigate([this](TBrowserPane* sender, const QString& url, bool& cancel) {

@@ -211,6 +211,8 @@ private:
     void CreateFullScreenWindow();
     void CreateAutoUpdater();
     void CreateLocalGamesView();
+    void RestorePlacement();
+    void SavePlacement() const;
 
     QString FProgramFolder;
     QString FSkinFolder;

@@ -6,6 +6,7 @@
 #include "common/program_folder.h"
 #include "common/text_conversions.h"
 #include "config/config_manager.h"
+#include "hotkeys/hot_key_text.h"
 #include "library/library_connection.h"
 #include "library/library_tables.h"
 #include "platform/browser_pane.h"
@@ -21,7 +22,9 @@
 namespace {
 
 const QString kDefaultSkin = QStringLiteral("默认主题.skn");
-const QString kDefaultHideHotKey = QStringLiteral("16449");
+// Ctrl+Alt+Z: a system-wide grab takes its key from every program on the desktop, and no common
+// program uses this one. Ctrl+A, the first default, took select-all from all of them.
+const QString kDefaultHideHotKey = QString::number(kHotKeyCtrl | kHotKeyAlt | 'Z');
 const QString kDefaultCloseHotKey = QStringLiteral("-1");
 
 // A failing step is reported and start-up goes on with that setting's default, so a bad
@@ -109,11 +112,18 @@ void TfrmMain::CreateProgramFolders() {
 }
 
 void TfrmMain::PointPanesAtStartPages() {
-    const std::pair<TBrowserPane*, const char*> startPages[] = {
-        {WB_GameTreeList, "left.asp"},  {WB_Right, "AD_right.htm"},   {WB_GameList, "AD_main.htm"},
-        {wb_advice, "GameTjList.asp"},  {wb_order, "GamePhList.asp"}, {wbCurrent, "AD_main.htm"},
-        {WB_search, "soft_search.asp"},
+    // What the first screen shows loads at once; the other pages' panes when first shown.
+    const std::tuple<TBrowserPane*, const char*, bool> startPages[] = {
+        {WB_GameTreeList, "left.asp", true},   {WB_Right, "AD_right.htm", true},
+        {WB_GameList, "AD_main.htm", true},    {wb_advice, "GameTjList.asp", false},
+        {wb_order, "GamePhList.asp", false},   {wbCurrent, "AD_main.htm", false},
+        {WB_search, "soft_search.asp", false},
     };
-    for (const auto& [pane, page] : startPages)
-        pane->Navigate(CataloguePage(QLatin1String(page)));
+    for (const auto& [pane, page, onFirstScreen] : startPages) {
+        const QString address = CataloguePage(QLatin1String(page));
+        if (onFirstScreen)
+            pane->Navigate(address);
+        else
+            pane->NavigateWhenShown(address);
+    }
 }

@@ -8,6 +8,7 @@
 #include "shell/hot_key_field.h"
 #include "shell/main_window.h"
 #include "shell/skin_data.h"
+#include "shell/window_show_hide.h"
 
 #include <QCheckBox>
 #include <QCollator>
@@ -82,15 +83,8 @@ void TfrmMain::btnSaveClick() {
 }
 
 void TfrmMain::HotKeyManager1HotKeyPressed(QObject*, quint32, quint16 Index) {
-    if (Index != FHideHotKeyIndex)
-        return;
-    if (isVisible()) {
-        hide();
-        return;
-    }
-    show();
-    raise();
-    activateWindow();
+    if (Index == FHideHotKeyIndex)
+        ShowOrHideWindow(*this);
 }
 
 void TfrmMain::RegisterHideHotKey() {

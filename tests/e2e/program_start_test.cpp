@@ -24,7 +24,7 @@ TEST(ProgramStart, FirstStartOpensTheWindowAndLeavesSettingsAndFolders) {
     const QByteArray bytes = config.readAll();
     EXPECT_TRUE(bytes.startsWith("<?xml version=\"1.0\" encoding=\"GB2312\"?>"));
     EXPECT_TRUE(bytes.contains("<configuration><Skin>" + ToGbk(QStringLiteral("默认主题.skn")) +
-                               "</Skin><HideHotKey>16449</HideHotKey><CloseHotKey>-1</CloseHotKey>"
+                               "</Skin><HideHotKey>49242</HideHotKey><CloseHotKey>-1</CloseHotKey>"
                                "</configuration>"));
 }
 

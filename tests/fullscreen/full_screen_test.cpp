@@ -1,18 +1,25 @@
 // Full-screen play and the Esc and F1 keys, with a game playing from the demo catalogue, on
 // the test's X display with a window manager (openbox) and keys typed through xdotool.
+#include "fullscreen/full_screen_hint.h"
 #include "fullscreen/full_screen_window.h"
 #include "platform/flash_player.h"
 #include "support/catalogue_window_test.h"
+#include "support/picture_checks.h"
+#include "support/window_manager.h"
 #include "support/x11_client.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -40,6 +47,28 @@ private:
 
 constexpr int kStillRunning = 1;
 
+// The demo catalogue's game 1001: the arrow keys move its square over the stage.
+const swf::GamePalette kArrowGame = swf::paletteOf(swf::GameKind::ArrowRunner);
+
+QImage GrabScreen() {
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+        QImage::Format_RGB32);
+}
+
+// The colours at the screen's corners and sides, away from the hint at the top: one when a
+// picture covers the screen, several when it lies in a corner.
+QSet<QRgb> EdgeColours(const QImage& screen) {
+    QSet<QRgb> colours;
+    for (int x : {4, screen.width() - 5})
+        for (int y : {4, screen.height() / 2, screen.height() - 5})
+            colours.insert(screen.pixel(x, y));
+    return colours;
+}
+
+bool HoldKey(const char* action, const char* key) {
+    return QProcess::execute(QStringLiteral("xdotool"), {action, key}) == 0;
+}
+
 // Types Keys inside the application's own event loop; 0 when the application then ended by
 // itself, kStillRunning when it was still running after the time given.
 int RunApplicationTyping(const QString& keys, int milliseconds) {
@@ -55,20 +84,10 @@ class FullScreen : public TCatalogueWindowTest {
 protected:
     static void SetUpTestSuite() {
         TCatalogueWindowTest::SetUpTestSuite();
-        TOtherX11Client x11;
-        if (x11.WindowManagerRunning())
-            return;
-        FWindowManager = std::make_unique<QProcess>();
-        FWindowManager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-        FWindowManager->waitForStarted();
-        PumpEventsUntil([&x11] { return x11.WindowManagerRunning(); });
+        FWindowManager = std::make_unique<TWindowManager>();
     }
     static void TearDownTestSuite() {
-        if (FWindowManager) {
-            FWindowManager->terminate();
-            FWindowManager->waitForFinished();
-            FWindowManager.reset();
-        }
+        FWindowManager.reset();
         TCatalogueWindowTest::TearDownTestSuite();
     }
 
@@ -79,12 +98,15 @@ protected:
     }
 
     void PlayAGame() {
+        StartAGame();
+        // Marks on the page and on the movie's element tell a reload apart from a move.
+        Script("window.pebbloMark = 1; document.querySelector('ruffle-player').pebbloMark = 2;");
+    }
+    void StartAGame() {
         ASSERT_TRUE(Offer(GameLink(QStringLiteral("1001"))));
         ASSERT_TRUE(WaitForGame(QStringLiteral("1001")));
         ASSERT_TRUE(WaitForDownloads());
         ASSERT_TRUE(PumpEventsUntil([this] { return Movie().loaded && Movie().playing; }, 20000));
-        // Marks on the page and on the movie's element tell a reload apart from a move.
-        Script("window.pebbloMark = 1; document.querySelector('ruffle-player').pebbloMark = 2;");
     }
 
     TFlashPlayerState Movie() {
@@ -133,7 +155,7 @@ protected:
         EXPECT_TRUE(SameMovieRunning());
     }
 
-    static inline std::unique_ptr<QProcess> FWindowManager;
+    static inline std::unique_ptr<TWindowManager> FWindowManager;
 };
 
 TEST_F(FullScreen, ThePlayerCoversTheScreenAfterASecondAndEscBringsItBackRunning) {
@@ -154,6 +176,47 @@ TEST_F(FullScreen, ThePlayerCoversTheScreenAfterASecondAndEscBringsItBackRunning
     ASSERT_TRUE(TypeKeys(QStringLiteral("Escape")));
     ExpectPlayerBack();
     EXPECT_EQ(FWindow->pcMain->currentIndex(), 1);
+}
+
+// From entering on, every picture of the screen is one colour at its edges (dark, then the game
+// over all of it), never the game small in a corner. The hint comes and goes meanwhile, and the
+// game keeps the keyboard.
+TEST_F(FullScreen, TheGameFillsTheScreenFromItsFirstFrameUnderAPassingHint) {
+    PlayAGame();
+    Enter();
+    QElapsedTimer entered;
+    entered.start();
+    const QLabel* hint = FWindow->frmFullScreen->lblEscHint;
+    EXPECT_EQ(hint->isVisible() ? hint->text() : QString(), QStringLiteral("按 Esc 退出全屏"));
+    QImage uneven;
+    EXPECT_TRUE(PumpEventsUntil([&] {
+        const QImage screen = GrabScreen();
+        const QSet<QRgb> edges = EdgeColours(screen);
+        if (edges.size() > 1 && uneven.isNull())
+            uneven = screen;
+        return edges == QSet<QRgb>{Colour(kArrowGame.background)};
+    }));
+    const QString picture = QDir::temp().filePath(QStringLiteral("fullscreen-uneven.png"));
+    if (!uneven.isNull())
+        uneven.save(picture);
+    EXPECT_TRUE(uneven.isNull()) << "a picture lay in a corner: " << picture.toStdString();
+    EXPECT_TRUE(PumpEventsUntil([&] { return hint->isHidden(); }, 6000));
+    EXPECT_GE(entered.elapsed(), 2500);
+    EXPECT_TRUE(FWindow->swfPlay->hasFocus());
+}
+
+// A game that started while the window was hidden never had the keyboard: on the full screen it
+// takes an arrow key pressed right away, without a click.
+TEST_F(FullScreen, AKeyPressedRightAfterEnteringReachesTheGame) {
+    FWindow->hide();
+    StartAGame();
+    FWindow->show();
+    Enter();
+    ASSERT_TRUE(HoldKey("keydown", "Right"));
+    const double centre = FWindow->frmFullScreen->width() / 2.0;
+    EXPECT_TRUE(PumpEventsUntil(
+        [&] { return MeanColumnOf(GrabScreen(), Colour(kArrowGame.main)) > centre + 100; }));
+    ASSERT_TRUE(HoldKey("keyup", "Right"));
 }
 
 TEST_F(FullScreen, AltF4ReturnsThePlayerTheSameWay) {

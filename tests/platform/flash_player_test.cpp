@@ -2,6 +2,7 @@
 #include "catalogue_server.h"
 #include "common/program_folder.h"
 #include "platform/flash_player.h"
+#include "support/picture_checks.h"
 #include "support/pump_events.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWebEnginePage>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -83,10 +85,6 @@ QRgb DominantColour(const QImage& picture) {
         ->first;
 }
 
-QRgb Colour(swf::Rgb colour) {
-    return qRgb(colour.r, colour.g, colour.b);
-}
-
 QRgb BackgroundOf(swf::GameKind kind) {
     return Colour(swf::paletteOf(kind).background);
 }
@@ -99,19 +97,6 @@ bool WaitForBackground(QWidget& view, QRgb colour, int milliseconds = 10000) {
 bool PictureChanges(QWidget& view, int milliseconds = 3000) {
     const QImage before = Grab(view);
     return PumpEventsUntil([&] { return Grab(view) != before; }, milliseconds);
-}
-
-// Mean column of the pixels in the colour, negative when none shows.
-double MeanColumnOf(const QImage& picture, QRgb colour) {
-    double sum = 0;
-    int count = 0;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            if (picture.pixel(x, y) == colour) {
-                sum += x;
-                ++count;
-            }
-    return count ? sum / count : -1;
 }
 
 // A window holding a player the way the main window's panel does.
@@ -259,6 +244,23 @@ TEST_F(FlashPlayerTest, KeysReachAGameWithoutAnyClickAndItsRequestsToTheHostChan
     EXPECT_TRUE(RightArrowMoves(Colour(palette.main)));
     EXPECT_FALSE(Shared->Window.isFullScreen());
     EXPECT_EQ(Player().Movie(), path);
+}
+
+// What a game or its page asks to go elsewhere, in the view or in a window of its own, is
+// refused: the view keeps showing the player and its game.
+TEST_F(FlashPlayerTest, TheViewGoesNowhereButItsPlayerPage) {
+    const QString path = WriteGame(swf::GameKind::ClickCounter, QStringLiteral("away.swf"));
+    Load(path);
+    ASSERT_TRUE(WaitUntilPlaying(Player(), path));
+    const QUrl hostPage = Player().page()->url();
+    bool ran = false;
+    Player().page()->runJavaScript(
+        QStringLiteral("window.open('http://127.0.0.1:9/popup');"
+                       "location.href = 'http://127.0.0.1:9/elsewhere';"),
+        [&ran](const QVariant&) { ran = true; });
+    ASSERT_TRUE(PumpEventsUntil([&] { return ran; }));
+    EXPECT_TRUE(WaitUntilPlaying(Player(), path));
+    EXPECT_EQ(Player().page()->url(), hostPage);
 }
 
 // Framework games draw everything through bitmaps: the player needs a renderer that can. The

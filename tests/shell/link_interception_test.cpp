@@ -146,6 +146,9 @@ TEST_F(LinkInterception, EveryPaneHandsItsGameLinksToThePlayer) {
             << pane->objectName().toStdString();
         EXPECT_TRUE(WaitForGame(QStringLiteral("1003"))) << pane->objectName().toStdString();
         EXPECT_TRUE(WaitForDownloads());
+        // And it goes nowhere but the catalogue.
+        EXPECT_FALSE(pane->AllowNavigation(QUrl(QStringLiteral("http://elsewhere.example/"))))
+            << pane->objectName().toStdString();
     }
 }
 

@@ -47,6 +47,10 @@ TEST(OfflinePanes, EveryPaneShowsTheNoticeAndComesBackByItselfWhenTheCatalogueAn
     qputenv("PEBBLO_CATALOGUE_HOST", QByteArray("127.0.0.1:") + QByteArray::number(port));
     {
         TfrmMain window;
+        // Every page once, so that every pane has loaded its page.
+        window.show();
+        for (int page : {1, 2, 3, 6, 0})
+            window.pcMain->setCurrentIndex(page);
         const QList<TBrowserPane*> panes = {
             window.WB_GameTreeList, window.WB_Right,  window.wb_advice,  window.wb_order,
             window.wbCurrent,       window.WB_search, window.WB_GameList};

@@ -71,15 +71,24 @@ public:
         Sync();
     }
 
-    // A window manager announces itself on the root window.
+    // A window manager announces itself on the root window with a window of its own, which a
+    // window manager that has ended leaves named there.
     bool WindowManagerRunning() {
         const xcb_atom_t check = Atom("_NET_SUPPORTING_WM_CHECK");
         auto* reply = xcb_get_property_reply(
             FConnection,
             xcb_get_property(FConnection, 0, FScreen->root, check, XCB_ATOM_WINDOW, 0, 1), nullptr);
-        const bool running = reply && xcb_get_property_value_length(reply) > 0;
+        const bool named = reply && xcb_get_property_value_length(reply) == 4;
+        const xcb_window_t window =
+            named ? *static_cast<const xcb_window_t*>(xcb_get_property_value(reply)) : 0;
         std::free(reply);
-        return running;
+        auto* attributes =
+            named ? xcb_get_window_attributes_reply(
+                        FConnection, xcb_get_window_attributes(FConnection, window), nullptr)
+                  : nullptr;
+        const bool alive = attributes != nullptr;
+        std::free(attributes);
+        return alive;
     }
 
     // The viewable top-level windows whose _NET_WM_NAME contains Title. Unlike xdotool this
