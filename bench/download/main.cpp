@@ -1,7 +1,7 @@
 // Measures the download worker against curl on the same loopback transfer, the time from a
 // followed game link to the game's first frame, and the memory of the whole process tree.
 //
-//   bench_download [megabytes=200] [rounds=5]
+//   bench_download [megabytes=200] [rounds=7]
 //
 // Run it on an X display (or QT_QPA_PLATFORM=offscreen); it starts its own demo catalogue.
 #include "common/program_folder.h"
@@ -15,6 +15,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -60,6 +62,19 @@ double SecondsForCurl(const QString& url, const QString& target) {
     return seconds;
 }
 
+// Waits, without waking the UI thread in between, until the folder's entries change so that
+// Path exists: polling would take the CPU from the transfer being measured.
+void PumpUntilFileExists(const QString& path) {
+    QFileSystemWatcher watcher({QFileInfo(path).absolutePath()});
+    QEventLoop loop;
+    QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, [&] {
+        if (QFile::exists(path))
+            loop.quit();
+    });
+    if (!QFile::exists(path))
+        loop.exec();
+}
+
 double SecondsForWorker(TfrmMain& window, const QString& url, const QString& name) {
     TGameInfo game;
     game.id = name;
@@ -70,7 +85,7 @@ double SecondsForWorker(TfrmMain& window, const QString& url, const QString& nam
     clock.start();
     window.PlayGame(game);
     // The file takes its name the moment its transfer is complete.
-    PumpUntil([&] { return QFile::exists(gamePath); });
+    PumpUntilFileExists(gamePath);
     const double seconds = clock.nsecsElapsed() / 1e9;
     PumpUntil([&] { return window.RunningDownloads() == 0; });
     window.swfPlay->SetMovie(QString());
@@ -98,7 +113,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     const int megabytes = CountArgument(argc, argv, 1, 200);
-    const int rounds = CountArgument(argc, argv, 2, 5);
+    const int rounds = CountArgument(argc, argv, 2, 7);
 
     QProcess catalogue;
     const QString host = StartBenchCatalogue(catalogue);
@@ -127,7 +142,7 @@ int main(int argc, char* argv[]) {
     const double curlRate = megabytes / Median(curlSeconds);
     const double workerRate = megabytes / Median(workerSeconds);
     std::printf("download of %d MB, median of %d rounds: curl %.1f MB/s, worker %.1f MB/s, "
-                "ratio %.2f (target >= 0.90)\n",
+                "ratio %.2f (target >= 0.95)\n",
                 megabytes, rounds, curlRate, workerRate, workerRate / curlRate);
 
     for (const char* id : {"1001", "1012"}) {
@@ -135,8 +150,9 @@ int main(int argc, char* argv[]) {
             window,
             QStringLiteral("http://%1/GAMESOFT/GAMEINFO.ASP?ID=%2").arg(host, QLatin1String(id)));
         QFile swf(window.swfPlay->Movie());
-        std::printf("link to first frame, game %s (%lld bytes): %.3f s\n", id,
-                    static_cast<long long>(swf.size()), seconds);
+        std::printf("link to first frame, game %s (%lld bytes): %.3f s (target <= 0.400 s for the "
+                    "4 MB game)\n",
+                    id, static_cast<long long>(swf.size()), seconds);
     }
     Settle(2000);
     std::printf("resident memory of the process tree, seven panes and one game playing: %.0f MB\n",
