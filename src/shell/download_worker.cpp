@@ -4,8 +4,9 @@
 #include "common/failure.h"
 #include "common/file_names.h"
 #include "common/folder_lookup.h"
+#include "common/hashed_pending_file.h"
 #include "common/message_boxes.h"
-#include "common/pending_file.h"
+#include "library/flash_statements.h"
 #include "library/library_connection.h"
 #include "platform/http_client.h"
 #include "platform/ui_dispatcher.h"
@@ -60,11 +61,15 @@ void CopyPlaceholder(const QString& placeholder, const QString& picturePath) {
 } // namespace
 
 void TThread1::Start(TfrmMain* window, const TGameInfo& game) {
-    Run(new TThread1(window, game, false));
+    Run(new TThread1(window, game, TJob::Game));
 }
 
 void TThread1::StartPictureFetch(TfrmMain* window, const TGameInfo& game) {
-    Run(new TThread1(window, game, true));
+    Run(new TThread1(window, game, TJob::PictureOnly));
+}
+
+void TThread1::StartRepair(TfrmMain* window, const TGameInfo& game) {
+    Run(new TThread1(window, game, TJob::Repair));
 }
 
 void TThread1::Run(TThread1* worker) {
@@ -87,16 +92,15 @@ bool TThread1::AbandonAll(std::chrono::milliseconds patience) {
 }
 
 // Made on the UI thread: everything taken from the window is taken here, never by the worker.
-TThread1::TThread1(TfrmMain* window, const TGameInfo& game, bool pictureOnly)
-    : FGame(game), FWindow(window), FPictureOnly(pictureOnly),
-      FProgress(window->DownloadProgressFeed()),
+TThread1::TThread1(TfrmMain* window, const TGameInfo& game, TJob job)
+    : FGame(game), FWindow(window), FJob(job), FProgress(window->DownloadProgressFeed()),
       FFlashFolder(FolderPath(window->ProgramFolder(), QStringLiteral("flash"))),
       FPicFolder(FolderPath(window->ProgramFolder(), QStringLiteral("pic"))),
       FDatabasePath(window->qry_flash->DatabasePath()) {}
 
 void TThread1::Execute() {
     const QString gameFile = FGame.flashname + QStringLiteral(".swf");
-    if (FPictureOnly) {
+    if (FJob == TJob::PictureOnly) {
         FetchPicture();
     } else {
         OnWindow([game = FGame](TfrmMain& window) { window.ShowGameLoading(game); });
@@ -107,9 +111,12 @@ void TThread1::Execute() {
 }
 
 bool TThread1::DownloadAndStore() {
-    if (!FindGameFile(FFlashFolder, FGame.flashname).isEmpty())
+    const QString stored = FindGameFile(FFlashFolder, FGame.flashname);
+    if (!stored.isEmpty() && FJob != TJob::Repair)
         return true;
-    const QString gamePath = FFlashFolder + FGame.flashname + QStringLiteral(".swf");
+    // A repaired file keeps the name the damaged one had.
+    const QString gamePath =
+        stored.isEmpty() ? FFlashFolder + FGame.flashname + QStringLiteral(".swf") : stored;
     if (!TransferGame(gamePath))
         return false;
     if (QFileInfo::exists(gamePath))
@@ -120,7 +127,7 @@ bool TThread1::DownloadAndStore() {
 // The game reaches its own name only when the transfer succeeded and brought something; a
 // failed or empty transfer leaves no file behind.
 bool TThread1::TransferGame(const QString& gamePath) {
-    TPendingFile file(gamePath);
+    THashedPendingFile file(gamePath);
     if (!file.open()) {
         ReportFailure(QStringLiteral("无法在程序文件夹中创建游戏文件，请检查它是否可以写入。"),
                       QStringLiteral("%1：%2").arg(gamePath, file.errorString()));
@@ -153,17 +160,33 @@ bool TThread1::TransferGame(const QString& gamePath) {
         ReportFailure(EmptyGameFileText(), QString());
         return true;
     }
-    if (!file.Publish())
+    const qint64 size = file.size();
+    const QByteArray sha256 = file.FinishHex();
+    if (!file.Publish()) {
         ShowMessage(QStringLiteral("无法保存游戏文件“%1”：%2").arg(gamePath, file.errorString()));
+        return true;
+    }
+    FFingerprint = {size, sha256, QFileInfo(gamePath).lastModified().toMSecsSinceEpoch()};
     return true;
 }
 
 void TThread1::StoreAndPlay(const QString& gamePath) {
     try {
         const TLibraryConnection library(FDatabasePath);
-        StoreGame(library.Database(), FGame, TClock::Now());
+        // A repaired game keeps its row, and with it its favourite mark and its date.
+        if (FJob != TJob::Repair || SelectGameById(library.Database(), FGame.id).isEmpty())
+            StoreGame(library.Database(), FGame, TClock::Now());
     } catch (const EFailure& failure) {
         ShowMessage(failure.Message());
+    }
+    // Without its fingerprint, the game is judged by its header when it next plays.
+    if (!FFingerprint.Sha256.isEmpty()) {
+        try {
+            const TLibraryConnection library(FDatabasePath);
+            RecordFingerprint(library.Database(), QFileInfo(gamePath).completeBaseName(),
+                              FFingerprint, TClock::Now());
+        } catch (const EFailure&) {
+        }
     }
     OnWindow(
         [gamePath, game = FGame](TfrmMain& window) { window.PlayDownloadedGame(gamePath, game); });

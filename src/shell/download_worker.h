@@ -1,5 +1,6 @@
 #pragma once
 
+#include "library/game_fingerprints.h"
 #include "shell/game/game_info.h"
 #include "shell/progress_relay.h"
 
@@ -17,6 +18,10 @@ public:
     static void Start(TfrmMain* window, const TGameInfo& game);
     // For a game already on disk whose thumbnail is missing: fetches the thumbnail only.
     static void StartPictureFetch(TfrmMain* window, const TGameInfo& game);
+    // For a stored game whose file is damaged or missing: fetches it again from its address and
+    // puts it in place of the damaged one only once it came whole; the game's row, favourite
+    // mark and history stay as they are.
+    static void StartRepair(TfrmMain* window, const TGameInfo& game);
 
     // At exit, once the UI dispatcher has shut down (which makes running transfers stop and
     // drops every effect on the window): waits at most Patience for the workers to end; true
@@ -24,7 +29,9 @@ public:
     static bool AbandonAll(std::chrono::milliseconds patience);
 
 private:
-    TThread1(TfrmMain* window, const TGameInfo& game, bool pictureOnly);
+    enum class TJob { Game, PictureOnly, Repair };
+
+    TThread1(TfrmMain* window, const TGameInfo& game, TJob job);
     static void Run(TThread1* worker);
 
     void Execute();
@@ -41,7 +48,9 @@ private:
 
     TGameInfo FGame;
     TfrmMain* FWindow;
-    bool FPictureOnly;
+    TJob FJob;
+    // Size and digest of the file just downloaded, taken as it arrived.
+    TGameFingerprint FFingerprint;
     TProgressFeed FProgress;
     QString FFlashFolder;
     QString FPicFolder;

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr int kCardWidth = 420;
+const QString kRetry = QStringLiteral("重试");
 
 QLabel* CardLabel(const QString& name, int pointSizeDelta) {
     auto* label = new QLabel;
@@ -37,7 +38,7 @@ TGameStatusPanel::TGameStatusPanel(QWidget* download, QWidget* parent)
     lblGameDetail = CardLabel(QStringLiteral("lblGameDetail"), -1);
     lblGameDetail->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblGameDetail->setEnabled(false);
-    btnRetry = new QPushButton(QStringLiteral("重试"));
+    btnRetry = new QPushButton(kRetry);
     btnRetry->setObjectName(QStringLiteral("btnRetry"));
     btnBack = new QPushButton(QStringLiteral("返回"));
     btnBack->setObjectName(QStringLiteral("btnBack"));
@@ -72,8 +73,10 @@ void TGameStatusPanel::ShowLoading(const QString& gameName, const QString& what)
 }
 
 void TGameStatusPanel::ShowFailure(const QString& gameName, const QString& what,
-                                   const QString& detail, std::function<void()> retry) {
+                                   const QString& detail, std::function<void()> retry,
+                                   const QString& retryText) {
     FRetry = std::move(retry);
+    btnRetry->setText(retryText.isEmpty() ? kRetry : retryText);
     ShowState(gameName, what, detail, true);
 }
 

@@ -17,9 +17,9 @@ public:
     explicit TGameStatusPanel(QWidget* download, QWidget* parent = nullptr);
 
     void ShowLoading(const QString& gameName, const QString& what);
-    // Retry runs when the user presses "重试".
+    // Retry runs when the user presses the way on, "重试" unless RetryText names it otherwise.
     void ShowFailure(const QString& gameName, const QString& what, const QString& detail,
-                     std::function<void()> retry);
+                     std::function<void()> retry, const QString& retryText = QString());
 
     QLabel* lblGameName = nullptr;
     QLabel* lblGameStatus = nullptr;

@@ -71,7 +71,11 @@ public:
     // the user came from.
     void ShowGameLoading(const TGameInfo& game);
     void ShowGameFailure(const QString& gameName, const QString& what, const QString& detail,
-                         std::function<void()> retry);
+                         std::function<void()> retry, const QString& retryText = QString());
+    // A stored game whose file is damaged or missing is not played; the card says so and offers
+    // "重新下载" from the game's address.
+    bool StoredGameFileSound(const TGameInfo& game, const QString& path);
+    void RepairGame(const TGameInfo& game);
     void GoBackFromGame();
 
     // What a download worker does to the window, always on the UI thread.

@@ -1,11 +1,13 @@
 // The player on the "当前游戏" page: playing a game from its file, the five buttons under it and
 // the download progress display.
 #include "common/common_method.h"
+#include "common/date_time.h"
 #include "common/failure.h"
 #include "common/file_names.h"
 #include "common/folder_lookup.h"
 #include "common/message_boxes.h"
 #include "library/flash_statements.h"
+#include "library/game_file_check.h"
 #include "library/library_connection.h"
 #include "library/play_recorder.h"
 #include "platform/flash_player.h"
@@ -16,6 +18,7 @@
 #include "shell/main_window.h"
 #include "shell/progress_relay.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -51,11 +54,37 @@ void TfrmMain::PlayGame(TGameInfo game) {
         TThread1::Start(this, game);
         return;
     }
+    if (!StoredGameFileSound(game, path))
+        return;
     swfPlay->StopPlay();
     swfPlay->SetMovie(path);
     swfPlay->Play();
     FPlays->Started(TrimBlanks(game.id));
     ShowPlayer(game);
+}
+
+bool TfrmMain::StoredGameFileSound(const TGameInfo& game, const QString& path) {
+    const TGameFileVerdict verdict = CheckGameFile(
+        qry_flash->Database(), QFileInfo(path).completeBaseName(), path, TClock::Now());
+    if (verdict.State == TGameFileState::Sound)
+        return true;
+    const QString what =
+        verdict.State == TGameFileState::Missing
+            ? QStringLiteral("游戏文件不见了，可能被移走或删除了。可以从原来的地址重新下载。")
+            : QStringLiteral("游戏文件已损坏，不能播放。可以从原来的地址重新下载。");
+    ShowGameFailure(
+        TrimBlanks(game.flashname), what, verdict.Detail, [this, game] { RepairGame(game); },
+        QStringLiteral("重新下载"));
+    return false;
+}
+
+void TfrmMain::RepairGame(const TGameInfo& game) {
+    const QString gameFile = (game.flashname + QStringLiteral(".swf")).toLower();
+    if (!IsSafeFileName(gameFile) || FDownloading.contains(gameFile))
+        return;
+    FDownloading.insert(gameFile);
+    CurrentGame = game;
+    TThread1::StartRepair(this, game);
 }
 
 void TfrmMain::FetchMissingPicture(const TGameInfo& game) {
@@ -124,10 +153,10 @@ void TfrmMain::ShowGameLoading(const TGameInfo& game) {
 }
 
 void TfrmMain::ShowGameFailure(const QString& gameName, const QString& what, const QString& detail,
-                               std::function<void()> retry) {
+                               std::function<void()> retry, const QString& retryText) {
     RememberPageBeforeGame();
     pnlPlaying->setVisible(false);
-    pnlGameStatus->ShowFailure(gameName, what, detail, std::move(retry));
+    pnlGameStatus->ShowFailure(gameName, what, detail, std::move(retry), retryText);
     SelectPage(kCurrentGamePage);
 }
 
@@ -160,6 +189,15 @@ void TfrmMain::PlayLocalGame(const QString& id) {
     CurrentGame.flashurl = TrimBlanks(FieldText(row, QStringLiteral("flashUrl")));
     CurrentGame.picUrl = TrimBlanks(FieldText(row, QStringLiteral("picUrl")));
     CurrentGame.isGood = TrimBlanks(FieldText(row, QStringLiteral("isGood")));
+    const QString flashFolder = ResolveInFolder(FProgramFolder, QStringLiteral("flash"));
+    // A stored game whose file is gone is offered for fetching again, not fetched unasked; a
+    // name that cannot be a file is PlayGame's to refuse.
+    if (IsSafeFileName(CurrentGame.flashname + QStringLiteral(".swf")) &&
+        FindGameFile(flashFolder, CurrentGame.flashname).isEmpty()) {
+        StoredGameFileSound(CurrentGame, flashFolder + QLatin1Char('/') + CurrentGame.flashname +
+                                             QStringLiteral(".swf"));
+        return;
+    }
     PlayGame(CurrentGame);
 }
 
