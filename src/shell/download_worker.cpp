@@ -2,28 +2,21 @@
 
 #include "common/date_time.h"
 #include "common/failure.h"
-#include "common/file_names.h"
 #include "common/folder_lookup.h"
-#include "common/hashed_pending_file.h"
 #include "common/message_boxes.h"
 #include "library/flash_statements.h"
 #include "library/library_connection.h"
-#include "platform/http_client.h"
 #include "platform/ui_dispatcher.h"
-#include "shell/game/file_ext.h"
 #include "shell/game/game_files.h"
 #include "shell/game/game_store.h"
-#include "shell/game/picture_kinds.h"
 #include "shell/game_failure_text.h"
+#include "shell/game_file_fetch.h"
 #include "shell/main_window.h"
 #include "shell/progress_relay.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <condition_variable>
 #include <mutex>
-#include <optional>
 #include <thread>
 
 namespace {
@@ -46,16 +39,6 @@ QString FolderPath(const QString& programFolder, const QString& name) {
 
 bool Abandoned() {
     return TUiDispatcher::ShuttingDown();
-}
-
-// Copies the placeholder over the picture whole, through a temporary file.
-void CopyPlaceholder(const QString& placeholder, const QString& picturePath) {
-    QFile source(placeholder);
-    if (!source.open(QIODevice::ReadOnly))
-        return;
-    QSaveFile target(picturePath);
-    if (target.open(QIODevice::WriteOnly) && target.write(source.readAll()) == source.size())
-        target.commit();
 }
 
 } // namespace
@@ -124,15 +107,8 @@ bool TThread1::DownloadAndStore() {
     return true;
 }
 
-// The game reaches its own name only when the transfer succeeded and brought something; a
-// failed or empty transfer leaves no file behind.
 bool TThread1::TransferGame(const QString& gamePath) {
-    THashedPendingFile file(gamePath);
-    if (!file.open()) {
-        ReportFailure(QStringLiteral("无法在程序文件夹中创建游戏文件，请检查它是否可以写入。"),
-                      QStringLiteral("%1：%2").arg(gamePath, file.errorString()));
-        return false;
-    }
+    using TOutcome = TFetchedGameFile::TOutcome;
     THttpProgress progress;
     progress.OnWorkBegin = [this](qint64 total) {
         OnWindow([total](TfrmMain& window) { window.IdHTTPDownloadWorkBegin(total); });
@@ -141,32 +117,30 @@ bool TThread1::TransferGame(const QString& gamePath) {
         FProgress.Post(count);
     };
     progress.IsAbandoned = &Abandoned;
-    std::optional<EHttpFailure> failure;
-    try {
-        THttpClient().Get(FGame.flashurl, file, progress);
-    } catch (const EHttpFailure& caught) {
-        failure = caught;
-    }
+    const TFetchedGameFile fetched = FetchGameFile(FGame.flashurl, gamePath, progress);
     OnWindow([](TfrmMain& window) {
         window.DownloadProgressFlush();
         window.pnlDownload->setVisible(false);
     });
-    if (failure) {
-        ReportFailure(GameFailureText(*failure, false), failure->Message());
+    switch (fetched.Outcome) {
+    case TOutcome::CannotCreate:
+        ReportFailure(QStringLiteral("无法在程序文件夹中创建游戏文件，请检查它是否可以写入。"),
+                      QStringLiteral("%1：%2").arg(gamePath, fetched.Error));
         return false;
-    }
-    // Nothing to play, but the picture is still fetched.
-    if (file.size() == 0) {
+    case TOutcome::TransferFailed:
+        ReportFailure(GameFailureText(*fetched.Failure, false), fetched.Failure->Message());
+        return false;
+    case TOutcome::Empty:
+        // Nothing to play, but the picture is still fetched.
         ReportFailure(EmptyGameFileText(), QString());
         return true;
-    }
-    const qint64 size = file.size();
-    const QByteArray sha256 = file.FinishHex();
-    if (!file.Publish()) {
-        ShowMessage(QStringLiteral("无法保存游戏文件“%1”：%2").arg(gamePath, file.errorString()));
+    case TOutcome::CannotPublish:
+        ShowMessage(QStringLiteral("无法保存游戏文件“%1”：%2").arg(gamePath, fetched.Error));
         return true;
+    case TOutcome::Stored:
+        break;
     }
-    FFingerprint = {size, sha256, QFileInfo(gamePath).lastModified().toMSecsSinceEpoch()};
+    FFingerprint = fetched.Fingerprint;
     return true;
 }
 
@@ -192,35 +166,10 @@ void TThread1::StoreAndPlay(const QString& gamePath) {
         [gamePath, game = FGame](TfrmMain& window) { window.PlayDownloadedGame(gamePath, game); });
 }
 
-// A picture that cannot be fetched whole leaves the one already there, or else the placeholder
-// of its kind: a stored game without a picture file would drop out of the local library.
 void TThread1::FetchPicture() {
-    const QString pictureName = PictureFileName(FGame);
-    if (!IsSafeFileName(pictureName))
-        return;
-    const QString picturePath = ResolveInFolder(FPicFolder, pictureName);
-    const QString placeholder =
-        FindInFolder(FPicFolder, QStringLiteral("nopic") + ExtractFileExt(FGame.picUrl));
-    QSaveFile file(picturePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
     THttpProgress progress;
     progress.IsAbandoned = &Abandoned;
-    try {
-        THttpClient().Get(FGame.picUrl, file, progress);
-    } catch (const EFailure&) {
-        file.cancelWriting();
-        if (!placeholder.isEmpty() && !QFileInfo::exists(picturePath))
-            CopyPlaceholder(placeholder, picturePath);
-        return;
-    }
-    if (!file.commit())
-        return;
-    QFile picture(picturePath);
-    const QByteArray start = picture.open(QIODevice::ReadOnly) ? picture.read(2) : QByteArray();
-    picture.close();
-    if (!IsAcceptedPictureContent(start) && !placeholder.isEmpty())
-        CopyPlaceholder(placeholder, picturePath);
+    FetchGamePicture(FGame, FPicFolder, progress);
 }
 
 bool TThread1::OnWindow(std::function<void(TfrmMain&)> effect) const {
