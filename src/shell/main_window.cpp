@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "common/folder_lookup.h"
 #include "common/handler_guard.h"
 #include "common/hosts.h"
 #include "fullscreen/full_screen_window.h"
@@ -12,6 +13,7 @@
 #include "platform/shell_open.h"
 #include "shell/clickable_image.h"
 #include "shell/game_status_panel.h"
+#include "shell/library_check_dialog.h"
 #include "shell/offline_panes.h"
 #include "shell/progress_relay.h"
 #include "shell/skin_data.h"
@@ -60,6 +62,26 @@ void TfrmMain::CreateLocalGamesView() {
     connect(edtSearchGames, &QLineEdit::textChanged, FLocalGames, &TLocalGamesView::SetSearchText);
     connect(cbSortGames, &QComboBox::currentIndexChanged, FLocalGames,
             [this](int order) { FLocalGames->SetSortOrder(TLibrarySort(order)); });
+    connect(btnCheckLibrary, &QPushButton::clicked, this, &TfrmMain::btnCheckLibraryClick);
+}
+
+TLibraryCheckDialog* TfrmMain::LibraryCheck() const {
+    return FLibraryCheck;
+}
+
+void TfrmMain::btnCheckLibraryClick() {
+    if (FLibraryCheck) {
+        FLibraryCheck->raise();
+        return;
+    }
+    FLibraryCheck = new TLibraryCheckDialog(
+        {qry_flash->DatabasePath(), ResolveInFolder(FProgramFolder, QStringLiteral("flash")),
+         ResolveInFolder(FProgramFolder, QStringLiteral("pic"))},
+        this);
+    FLibraryCheck->setAttribute(Qt::WA_DeleteOnClose);
+    connect(FLibraryCheck, &TLibraryCheckDialog::LibraryRepaired, this,
+            &TfrmMain::RefreshLocalGames);
+    FLibraryCheck->show();
 }
 
 void TfrmMain::pcMainChange() {

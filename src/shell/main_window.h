@@ -3,6 +3,7 @@
 #include "shell/game/game_info.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QSet>
 #include <memory>
 
@@ -22,6 +23,7 @@ class TClickableImage;
 class THotKeyField;
 class THotKeyManager;
 class TfrmFullScreen;
+class TLibraryCheckDialog;
 class TLibraryConnection;
 class TLocalGamesView;
 class TSearchField;
@@ -91,6 +93,9 @@ public:
     void pcMainChange();
     void PageControl1Change();
     void RefreshLocalGames();
+    // "检查游戏库": the check of every stored game, in a window of its own.
+    void btnCheckLibraryClick();
+    TLibraryCheckDialog* LibraryCheck() const;
 
     // Switches pcMain the way the program does it, without raising the user's change handler.
     void SelectPage(int index);
@@ -168,6 +173,7 @@ public:
     // Local games page: the search and the order above the pages, the grids of the pages.
     TSearchField* edtSearchGames = nullptr;
     QComboBox* cbSortGames = nullptr;
+    QPushButton* btnCheckLibrary = nullptr;
     QTabWidget* PageControl1 = nullptr;
     TGameGrid* sbAll = nullptr;
     TGameGrid* sbFavorite = nullptr;
@@ -224,6 +230,7 @@ private:
     QSet<QString> FDownloading;
     TProgressRelay* FDownloadProgress = nullptr;
     TLocalGamesView* FLocalGames = nullptr;
+    QPointer<TLibraryCheckDialog> FLibraryCheck;
     // The plays of the game in the player, for the library's history.
     std::unique_ptr<TPlayRecorder> FPlays;
     qint64 FProgressScale = 1;

@@ -276,6 +276,8 @@ QWidget* TfrmMain::BuildLocalGamePage() {
     tools->addWidget(edtSearchGames, 1);
     tools->addWidget(new QLabel(QStringLiteral("排序：")));
     tools->addWidget(cbSortGames);
+    btnCheckLibrary = NamedButton(QStringLiteral("btnCheckLibrary"), QStringLiteral("检查游戏库"));
+    tools->addWidget(btnCheckLibrary);
     PageControl1 = new QTabWidget;
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     QVBoxLayout* column = FillingLayout(page);

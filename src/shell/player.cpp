@@ -14,6 +14,7 @@
 #include "shell/download_worker.h"
 #include "shell/game/file_ext.h"
 #include "shell/game/game_files.h"
+#include "shell/game/game_store.h"
 #include "shell/game_status_panel.h"
 #include "shell/main_window.h"
 #include "shell/progress_relay.h"
@@ -182,13 +183,7 @@ void TfrmMain::PlayLocalGame(const QString& id) {
     const QList<QSqlRecord> rows = SelectGameById(qry_flash->Database(), id);
     if (rows.isEmpty())
         throw EFailure(QStringLiteral("本地游戏库中没有这个游戏"));
-    const QSqlRecord& row = rows.first();
-    CurrentGame.id = TrimBlanks(FieldText(row, QStringLiteral("id")));
-    CurrentGame.flashname = TrimBlanks(FieldText(row, QStringLiteral("flashName")));
-    CurrentGame.body = TrimBlanks(FieldText(row, QStringLiteral("body")));
-    CurrentGame.flashurl = TrimBlanks(FieldText(row, QStringLiteral("flashUrl")));
-    CurrentGame.picUrl = TrimBlanks(FieldText(row, QStringLiteral("picUrl")));
-    CurrentGame.isGood = TrimBlanks(FieldText(row, QStringLiteral("isGood")));
+    CurrentGame = StoredGameOf(rows.first());
     const QString flashFolder = ResolveInFolder(FProgramFolder, QStringLiteral("flash"));
     // A stored game whose file is gone is offered for fetching again, not fetched unasked; a
     // name that cannot be a file is PlayGame's to refuse.

@@ -3,14 +3,18 @@
 #include "library/flash_statements.h"
 #include "library/game_fingerprints.h"
 #include "library/library_connection.h"
+#include "library/named_values.h"
 #include "platform/flash_player.h"
 #include "shell/game_status_panel.h"
+#include "shell/library_check_dialog.h"
 #include "support/catalogue_window_test.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <functional>
 
@@ -87,6 +91,67 @@ TEST_F(GameRepair, ADamagedOrLostGameIsNotPlayedAndIsFetchedAgainWhole) {
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(FieldText(rows[0], QStringLiteral("isGood")), QStringLiteral("Y"));
     EXPECT_TRUE(FMessages.Plain.isEmpty() && FMessages.Errors.isEmpty());
+}
+
+// "检查游戏库" finds every damaged or lost file and picture and fetches them again; a game whose
+// address no longer serves it keeps its damaged file, put back as it was.
+TEST_F(GameRepair, TheLibraryCheckFindsAndRepairsWhatItCanAndLosesNothing) {
+    QStringList paths;
+    for (const char* id : {"1003", "1004", "1006", "1007"}) {
+        ASSERT_TRUE(Offer(GameLink(QLatin1String(id))));
+        ASSERT_TRUE(WaitForGame(QLatin1String(id)));
+        ASSERT_TRUE(WaitForDownloads());
+        paths.append(FWindow->swfPlay->Movie());
+    }
+    FWindow->swfPlay->SetMovie(QString());
+    QList<QByteArray> wholes;
+    for (const QString& path : paths)
+        wholes.append(FileBytes(path));
+    const QDir pictures(FFolder.filePath(QStringLiteral("pic")));
+    const QStringList pictureFiles = pictures.entryList(
+        {QFileInfo(paths[1]).completeBaseName() + QStringLiteral(".*")}, QDir::Files);
+    ASSERT_EQ(pictureFiles.size(), 1);
+    const QString picturePath = pictures.filePath(pictureFiles[0]);
+    const QByteArray pictureBytes = FileBytes(picturePath);
+
+    QByteArray flipped = wholes[0];
+    flipped[10] = char(flipped[10] ^ 0x20);
+    Rewrite(paths[0], flipped);
+    ASSERT_TRUE(QFile::remove(picturePath));
+    ASSERT_TRUE(QFile::remove(paths[2]));
+    // The last game's address serves it no more: its damaged copy must survive the repair.
+    const QByteArray cut = wholes[3].left(wholes[3].size() / 2);
+    Rewrite(paths[3], cut);
+    {
+        const TLibraryConnection library(LibraryDatabasePath());
+        ExecWithValues(library.Database(),
+                       QStringLiteral("update flash set flashUrl = :url where id = '1007'"),
+                       {{QStringLiteral("url"), Origin() + QStringLiteral("/gone.swf")}});
+    }
+
+    FWindow->btnCheckLibrary->click();
+    TLibraryCheckDialog* check = FWindow->LibraryCheck();
+    ASSERT_NE(check, nullptr);
+    ASSERT_TRUE(PumpEventsUntil([&] { return check->btnRepair->isEnabled(); }, 30000))
+        << check->lblCheckState->text().toStdString();
+    ASSERT_EQ(check->lstProblems->count(), 4);
+    EXPECT_TRUE(check->lstProblems->item(0)->text().contains(QStringLiteral("游戏文件已损坏")));
+    EXPECT_TRUE(check->lstProblems->item(1)->text().contains(QStringLiteral("图片不见了")));
+    EXPECT_TRUE(check->lstProblems->item(2)->text().contains(QStringLiteral("游戏文件不见了")));
+
+    check->btnRepair->click();
+    ASSERT_TRUE(PumpEventsUntil(
+        [&] { return check->lblCheckState->text().contains(QStringLiteral("没能修复")); }, 30000));
+    EXPECT_EQ(FileBytes(paths[0]), wholes[0]);
+    EXPECT_EQ(FileBytes(picturePath), pictureBytes);
+    EXPECT_EQ(FileBytes(paths[2]), wholes[2]);
+    EXPECT_EQ(FileBytes(paths[3]), cut) << "the damaged copy is put back when its repair failed";
+    EXPECT_TRUE(check->lstProblems->item(3)->text().startsWith(QStringLiteral("没能修复")));
+    EXPECT_EQ(QDir(FFolder.filePath(QStringLiteral("flash")))
+                  .entryList({QStringLiteral("*.damaged*")}, QDir::Files),
+              QStringList());
+    check->close();
+    ASSERT_TRUE(PumpEventsUntil([&] { return FWindow->LibraryCheck() == nullptr; }));
 }
 
 } // namespace

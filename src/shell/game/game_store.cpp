@@ -1,5 +1,6 @@
 #include "shell/game/game_store.h"
 
+#include "common/common_method.h"
 #include "common/failure.h"
 #include "library/flash_statements.h"
 #include "library/game_names.h"
@@ -21,4 +22,19 @@ void StoreGame(const QSqlDatabase& database, const TGameInfo& game, const QDateT
         StoreGameName(database, game.id, game.flashname);
     } catch (const EFailure&) {
     }
+}
+
+TGameInfo StoredGameOf(const QSqlRecord& row) {
+    const auto text = [&row](const char* name) {
+        return TrimBlanks(FieldText(row, QLatin1String(name)));
+    };
+    TGameInfo game;
+    game.id = text("id");
+    game.flashname = text("flashName");
+    game.body = text("body");
+    game.flashurl = text("flashUrl");
+    game.picUrl = text("picUrl");
+    game.picName = text("picName");
+    game.isGood = text("isGood");
+    return game;
 }
