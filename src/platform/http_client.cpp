@@ -6,8 +6,10 @@
 #include "platform/event_loop_wait.h"
 
 #include <QFileDevice>
+#include <cstring>
 #include <curl/curl.h>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -24,9 +26,16 @@ struct TTransfer {
     const TBodySink* Sink = nullptr;
     const THttpProgress* Progress = nullptr;
     const TPostToCaller* PostToCaller = nullptr;
+    // Set when only the rest of a body is asked for.
+    const THttpResume* Resume = nullptr;
     QByteArray StatusLine;
+    QByteArray ETag;
+    QByteArray LastModified;
+    QByteArray ContentRange;
     qint64 Received = 0;
     QString SinkFailure;
+    // The reply cannot continue the part held: the request is made again for the whole body.
+    bool ResumeRefused = false;
 
     long StatusCode() const {
         long code = 0;
@@ -56,16 +65,64 @@ QByteArray RequestUrl(const QString& url) {
     return encoded;
 }
 
+// The value of Line when it is the header Name (given in small letters with its colon).
+std::optional<QByteArray> HeaderValue(const QByteArray& line, const char* name) {
+    if (!line.toLower().startsWith(name))
+        return std::nullopt;
+    return line.mid(qsizetype(std::strlen(name))).trimmed();
+}
+
+// Whether a 206 reply continues exactly the part held, of the same file.
+bool ContinuesHeldPart(const TTransfer& transfer, const QByteArray& validator) {
+    const THttpResume& resume = *transfer.Resume;
+    const QByteArray from = "bytes " + QByteArray::number(resume.From) + '-';
+    return transfer.ContentRange.startsWith(from) &&
+           (resume.Validator.isEmpty() || validator.isEmpty() || validator == resume.Validator);
+}
+
+// The headers are in: decides whether the body continues the part held, and announces it.
+// False refuses the body, which ends the transfer.
+bool HeadersEnded(TTransfer& transfer) {
+    const long status = transfer.StatusCode();
+    const QByteArray validator = !transfer.ETag.isEmpty() ? transfer.ETag : transfer.LastModified;
+    const bool resuming = transfer.Resume != nullptr && transfer.Resume->From > 0;
+    // Some servers send a range under 200: its Content-Range tells it from a whole body.
+    const bool ranged = status == 206 || !transfer.ContentRange.isEmpty();
+    THttpReply reply{validator, resuming && ranged};
+    if (resuming && (status == 416 || (ranged && !ContinuesHeldPart(transfer, validator)))) {
+        transfer.ResumeRefused = true;
+        return false;
+    }
+    if (!transfer.IsSuccessStatus())
+        return true;
+    if (transfer.Progress->OnReply)
+        transfer.Progress->OnReply(reply);
+    transfer.Received = reply.Resumed ? transfer.Resume->From : 0;
+    curl_off_t expected = -1;
+    curl_easy_getinfo(transfer.Handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &expected);
+    transfer.Report(transfer.Progress->OnWorkBegin,
+                    expected >= 0 ? expected + transfer.Received : expected);
+    return true;
+}
+
 size_t OnHeaderLine(char* data, size_t size, size_t count, void* context) {
     auto& transfer = *static_cast<TTransfer*>(context);
     const QByteArray line(data, static_cast<qsizetype>(size * count));
-    // Interim replies (100 Continue) bring their own status line; the last one is the answer.
-    if (line.startsWith("HTTP/"))
+    // Interim replies (100 Continue) bring their own status line and headers; the last one is
+    // the answer.
+    if (line.startsWith("HTTP/")) {
         transfer.StatusLine = line.trimmed();
-    else if (line.trimmed().isEmpty() && transfer.IsSuccessStatus()) {
-        curl_off_t expected = -1;
-        curl_easy_getinfo(transfer.Handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &expected);
-        transfer.Report(transfer.Progress->OnWorkBegin, expected);
+        transfer.ETag.clear();
+        transfer.LastModified.clear();
+        transfer.ContentRange.clear();
+    } else if (const auto etag = HeaderValue(line, "etag:")) {
+        transfer.ETag = *etag;
+    } else if (const auto modified = HeaderValue(line, "last-modified:")) {
+        transfer.LastModified = *modified;
+    } else if (const auto range = HeaderValue(line, "content-range:")) {
+        transfer.ContentRange = *range;
+    } else if (line.trimmed().isEmpty() && !HeadersEnded(transfer)) {
+        return 0;
     }
     return size * count;
 }
@@ -109,14 +166,24 @@ THttpFailureKind KindOf(CURLcode result) {
     }
 }
 
-// Runs the request on the calling thread.
-void Transfer(const QString& url, const TBodySink& sink, const THttpProgress& progress,
-              const TPostToCaller& postToCaller) {
+// Runs the request on the calling thread; false when a resumed request got a reply that cannot
+// continue the part held, and nothing was written.
+bool Transfer(const QString& url, const TBodySink& sink, const THttpProgress& progress,
+              const TPostToCaller& postToCaller, const THttpResume* resume = nullptr) {
     InitialiseCurl();
     const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> handle(curl_easy_init(),
                                                                      &curl_easy_cleanup);
-    const std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(
+    std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(
         curl_slist_append(nullptr, kAcceptHeader), &curl_slist_free_all);
+    if (headers && resume != nullptr && resume->From > 0) {
+        for (const QByteArray& line :
+             {"Range: bytes=" + QByteArray::number(resume->From) + '-',
+              resume->Validator.isEmpty() ? QByteArray() : "If-Range: " + resume->Validator}) {
+            // A validator is the server's text: one holding a line break is not sent.
+            if (!line.isEmpty() && !line.contains('\r') && !line.contains('\n'))
+                curl_slist_append(headers.get(), line.constData());
+        }
+    }
     if (!handle || !headers)
         throw EHttpFailure(THttpFailureKind::Local, QStringLiteral("Out of memory"));
     TTransfer transfer;
@@ -124,6 +191,7 @@ void Transfer(const QString& url, const TBodySink& sink, const THttpProgress& pr
     transfer.Sink = &sink;
     transfer.Progress = &progress;
     transfer.PostToCaller = &postToCaller;
+    transfer.Resume = resume;
     char errorText[CURL_ERROR_SIZE] = {};
     const QByteArray requestUrl = RequestUrl(url);
     CURL* curl = handle.get();
@@ -148,6 +216,8 @@ void Transfer(const QString& url, const TBodySink& sink, const THttpProgress& pr
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &OnTransferInfo);
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
     const CURLcode result = curl_easy_perform(curl);
+    if (transfer.ResumeRefused)
+        return false;
     if (!transfer.StatusLine.isEmpty() && !transfer.IsSuccessStatus())
         throw EHttpFailure(THttpFailureKind::Status, QString::fromLatin1(transfer.StatusLine),
                            static_cast<int>(transfer.StatusCode()));
@@ -157,6 +227,7 @@ void Transfer(const QString& url, const TBodySink& sink, const THttpProgress& pr
         throw EHttpFailure(
             KindOf(result),
             QString::fromUtf8(errorText[0] != '\0' ? errorText : curl_easy_strerror(result)));
+    return true;
 }
 
 } // namespace
@@ -173,14 +244,21 @@ QByteArray THttpClient::Get(const QString& url) {
 }
 
 void THttpClient::Get(const QString& url, QIODevice& stream, const THttpProgress& progress) {
+    Get(url, stream, progress, THttpResume{});
+}
+
+void THttpClient::Get(const QString& url, QIODevice& stream, const THttpProgress& progress,
+                      const THttpResume& resume) {
     const TBodySink sink = [&stream](const char* data, size_t size) {
         if (stream.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size))
             return QString();
         const QString reason = stream.errorString();
         return reason.isEmpty() ? QStringLiteral("The received data could not be written") : reason;
     };
-    RunKeepingEventsFlowing(
-        [&](const TPostToCaller& postToCaller) { Transfer(url, sink, progress, postToCaller); });
+    RunKeepingEventsFlowing([&](const TPostToCaller& postToCaller) {
+        if (!Transfer(url, sink, progress, postToCaller, &resume))
+            Transfer(url, sink, progress, postToCaller);
+    });
     // A file keeps the last pieces in its buffer; a full disk must fail the transfer here
     // instead of leaving a silently truncated game behind.
     auto* file = qobject_cast<QFileDevice*>(&stream);

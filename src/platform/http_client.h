@@ -7,6 +7,22 @@
 #include <QString>
 #include <functional>
 
+// What a reply's headers said, known before the first byte of its body reaches the stream.
+struct THttpReply {
+    // The reply's ETag, else its Last-Modified; empty when it gave neither.
+    QByteArray Validator;
+    // The body continues the part already held (206 from the offset asked, same validator);
+    // otherwise it is the whole body, and whatever the stream held must be dropped first.
+    bool Resumed = false;
+};
+
+// A request for the rest of a body of which the first From bytes are held already.
+struct THttpResume {
+    qint64 From = 0;
+    // The validator of the reply those bytes came from, sent as If-Range.
+    QByteArray Validator;
+};
+
 // Progress of a transfer into a stream, reported on the thread that called Get.
 struct THttpProgress {
     // The expected size from the reply's headers; -1 when the server gave none.
@@ -15,6 +31,9 @@ struct THttpProgress {
     std::function<void(qint64 bytesSoFar)> OnWork;
     // Asked now and then on the transferring thread; true ends the transfer as a failure.
     std::function<bool()> IsAbandoned;
+    // Called on the transferring thread itself, once the headers of the reply whose body will
+    // be kept are in and before its first byte is written.
+    std::function<void(const THttpReply&)> OnReply;
 };
 
 // What a request's failure was, for words the user understands; its message stays the
@@ -52,4 +71,10 @@ public:
     QByteArray Get(const QString& url);
     // The reply body written into Stream; nothing is written for a failure status.
     void Get(const QString& url, QIODevice& stream, const THttpProgress& progress = {});
+    // The same, asking only for what follows Resume.From. A server that answers with the whole
+    // body (200), cannot serve the range, or serves a body whose validator changed gets the
+    // request again without a range; Progress.OnReply says which came. Counts reported by
+    // Progress are of the whole body, the part held included.
+    void Get(const QString& url, QIODevice& stream, const THttpProgress& progress,
+             const THttpResume& resume);
 };

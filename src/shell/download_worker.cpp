@@ -1,5 +1,6 @@
 #include "shell/download_worker.h"
 
+#include "common/common_method.h"
 #include "common/date_time.h"
 #include "common/failure.h"
 #include "common/folder_lookup.h"
@@ -7,10 +8,12 @@
 #include "library/flash_statements.h"
 #include "library/library_connection.h"
 #include "platform/ui_dispatcher.h"
+#include "shell/download_list.h"
 #include "shell/game/game_files.h"
 #include "shell/game/game_store.h"
 #include "shell/game_failure_text.h"
 #include "shell/game_file_fetch.h"
+#include "shell/game_status_panel.h"
 #include "shell/main_window.h"
 #include "shell/progress_relay.h"
 
@@ -79,7 +82,14 @@ TThread1::TThread1(TfrmMain* window, const TGameInfo& game, TJob job)
     : FGame(game), FWindow(window), FJob(job), FProgress(window->DownloadProgressFeed()),
       FFlashFolder(FolderPath(window->ProgramFolder(), QStringLiteral("flash"))),
       FPicFolder(FolderPath(window->ProgramFolder(), QStringLiteral("pic"))),
-      FDatabasePath(window->qry_flash->DatabasePath()) {}
+      FDatabasePath(window->qry_flash->DatabasePath()) {
+    if (job == TJob::PictureOnly)
+        return;
+    TDownloadRow* row = window->pnlGameStatus->lstDownloads->Add(
+        (game.flashname + QStringLiteral(".swf")).toLower(), TrimBlanks(game.flashname));
+    FRowProgress = row->Feed();
+    FCancelled = row->Cancelled();
+}
 
 void TThread1::Execute() {
     const QString gameFile = FGame.flashname + QStringLiteral(".swf");
@@ -110,14 +120,21 @@ bool TThread1::DownloadAndStore() {
 bool TThread1::TransferGame(const QString& gamePath) {
     using TOutcome = TFetchedGameFile::TOutcome;
     THttpProgress progress;
-    progress.OnWorkBegin = [this](qint64 total) {
-        OnWindow([total](TfrmMain& window) { window.IdHTTPDownloadWorkBegin(total); });
+    const QString key = QFileInfo(gamePath).fileName().toLower();
+    progress.OnWorkBegin = [this, key](qint64 total) {
+        OnWindow([total, key](TfrmMain& window) {
+            window.IdHTTPDownloadWorkBegin(total);
+            if (TDownloadRow* row = window.pnlGameStatus->lstDownloads->Row(key))
+                row->Begin(total);
+        });
     };
     progress.OnWork = [this](qint64 count) {
         FProgress.Post(count);
+        FRowProgress->Post(count);
     };
     progress.IsAbandoned = &Abandoned;
-    const TFetchedGameFile fetched = FetchGameFile(FGame.flashurl, gamePath, progress);
+    const TFetchedGameFile fetched =
+        FetchGameFile(FGame.flashurl, gamePath, progress, [this] { return FCancelled->load(); });
     OnWindow([](TfrmMain& window) {
         window.DownloadProgressFlush();
         window.pnlDownload->setVisible(false);
@@ -137,6 +154,9 @@ bool TThread1::TransferGame(const QString& gamePath) {
     case TOutcome::CannotPublish:
         ShowMessage(QStringLiteral("无法保存游戏文件“%1”：%2").arg(gamePath, fetched.Error));
         return true;
+    case TOutcome::Cancelled:
+        ReportFailure(QStringLiteral("下载已取消。"), QString());
+        return false;
     case TOutcome::Stored:
         break;
     }

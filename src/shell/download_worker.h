@@ -5,7 +5,10 @@
 #include "shell/progress_relay.h"
 
 #include <QString>
+#include <atomic>
 #include <chrono>
+#include <memory>
+#include <optional>
 
 class TfrmMain;
 
@@ -52,6 +55,9 @@ private:
     // Size and digest of the file just downloaded, taken as it arrived.
     TGameFingerprint FFingerprint;
     TProgressFeed FProgress;
+    // The game's row in the list of downloads, and the flag its "取消" sets; none for a picture.
+    std::optional<TProgressFeed> FRowProgress;
+    std::shared_ptr<std::atomic<bool>> FCancelled;
     QString FFlashFolder;
     QString FPicFolder;
     QString FDatabasePath;

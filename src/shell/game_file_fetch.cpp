@@ -2,14 +2,16 @@
 
 #include "common/file_names.h"
 #include "common/folder_lookup.h"
-#include "common/hashed_pending_file.h"
 #include "shell/game/file_ext.h"
 #include "shell/game/game_files.h"
 #include "shell/game/picture_kinds.h"
+#include "shell/partial_download.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -23,29 +25,70 @@ void CopyPlaceholder(const QString& placeholder, const QString& picturePath) {
         target.commit();
 }
 
+constexpr int kRetries = 3;
+
+// Only a connection that was lost or could not be made may come back by itself.
+bool WorthTryingAgain(const EHttpFailure& failure, int attempt) {
+    return attempt < kRetries && (failure.Kind() == THttpFailureKind::CutOff ||
+                                  failure.Kind() == THttpFailureKind::Unreachable);
+}
+
+// Half a second, one, two: false when the transfer was abandoned meanwhile.
+bool WaitBeforeTryingAgain(int attempt, const std::function<bool()>& abandoned) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(500 << attempt);
+    while (std::chrono::steady_clock::now() < until) {
+        if (abandoned())
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return !abandoned();
+}
+
 } // namespace
 
 TFetchedGameFile FetchGameFile(const QString& url, const QString& gamePath,
-                               const THttpProgress& progress) {
+                               const THttpProgress& progress,
+                               const std::function<bool()>& cancelled) {
     using TOutcome = TFetchedGameFile::TOutcome;
-    THashedPendingFile file(gamePath);
-    if (!file.open())
-        return {TOutcome::CannotCreate, {}, {}, file.errorString()};
-    try {
-        THttpClient().Get(url, file, progress);
-    } catch (const EHttpFailure& failure) {
-        return {TOutcome::TransferFailed, {}, failure, {}};
+    const auto wasCancelled = [&cancelled] {
+        return cancelled && cancelled();
+    };
+    TPartialDownload part(gamePath);
+    if (!part.Open(url))
+        return {TOutcome::CannotCreate, {}, {}, part.ErrorString()};
+    THttpProgress resumable = progress;
+    resumable.OnReply = [&part](const THttpReply& reply) {
+        part.Continue(reply);
+    };
+    resumable.IsAbandoned = [&progress, &wasCancelled] {
+        return wasCancelled() || (progress.IsAbandoned && progress.IsAbandoned());
+    };
+    for (int attempt = 0;; ++attempt) {
+        try {
+            THttpClient().Get(url, part.Stream(), resumable, part.Resume());
+            break;
+        } catch (const EHttpFailure& failure) {
+            if (wasCancelled()) {
+                part.Discard();
+                return {TOutcome::Cancelled, {}, {}, {}};
+            }
+            if (part.Size() == 0)
+                part.Discard();
+            if (!WorthTryingAgain(failure, attempt) ||
+                !WaitBeforeTryingAgain(attempt, resumable.IsAbandoned))
+                return {TOutcome::TransferFailed, {}, failure, {}};
+            if (!part.Open(url))
+                return {TOutcome::CannotCreate, {}, {}, part.ErrorString()};
+        }
     }
-    if (file.size() == 0)
+    if (part.Size() == 0) {
+        part.Discard();
         return {TOutcome::Empty, {}, {}, {}};
-    const qint64 size = file.size();
-    const QByteArray sha256 = file.FinishHex();
-    if (!file.Publish())
-        return {TOutcome::CannotPublish, {}, {}, file.errorString()};
-    return {TOutcome::Stored,
-            {size, sha256, QFileInfo(gamePath).lastModified().toMSecsSinceEpoch()},
-            {},
-            {}};
+    }
+    TGameFingerprint fingerprint;
+    if (!part.Publish(fingerprint))
+        return {TOutcome::CannotPublish, {}, {}, part.ErrorString()};
+    return {TOutcome::Stored, fingerprint, {}, {}};
 }
 
 bool FetchGamePicture(const TGameInfo& game, const QString& pictureFolder,

@@ -1,5 +1,7 @@
 #include "shell/game_status_panel.h"
 
+#include "shell/download_list.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -59,6 +61,8 @@ TGameStatusPanel::TGameStatusPanel(QWidget* download, QWidget* parent)
     column->addWidget(lblGameName);
     column->addWidget(lblGameStatus);
     column->addWidget(FDownload);
+    lstDownloads = new TDownloadList;
+    column->addWidget(lstDownloads);
     column->addWidget(lblGameDetail);
     column->addLayout(buttons);
     auto* centre = new QVBoxLayout(this);

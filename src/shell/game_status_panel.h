@@ -5,6 +5,7 @@
 
 class QLabel;
 class QPushButton;
+class TDownloadList;
 
 // The "当前游戏" page's card while a game is on its way or could not come: the game's name,
 // what is happening or what went wrong in the user's words, the technical detail small below,
@@ -26,6 +27,8 @@ public:
     QLabel* lblGameDetail = nullptr;
     QPushButton* btnRetry = nullptr;
     QPushButton* btnBack = nullptr;
+    // Every download running, each with its own progress and "取消".
+    TDownloadList* lstDownloads = nullptr;
 
 signals:
     void BackRequested();

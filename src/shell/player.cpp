@@ -11,6 +11,7 @@
 #include "library/library_connection.h"
 #include "library/play_recorder.h"
 #include "platform/flash_player.h"
+#include "shell/download_list.h"
 #include "shell/download_worker.h"
 #include "shell/game/file_ext.h"
 #include "shell/game/game_files.h"
@@ -177,6 +178,7 @@ void TfrmMain::GoBackFromGame() {
 
 void TfrmMain::DownloadEnded(const QString& gameFile) {
     FDownloading.remove(gameFile.toLower());
+    pnlGameStatus->lstDownloads->Remove(gameFile.toLower());
 }
 
 void TfrmMain::PlayLocalGame(const QString& id) {

@@ -35,6 +35,7 @@ struct TRecordedProgress {
                     Works.push_back(soFar);
                     Threads.push_back(std::this_thread::get_id());
                 },
+                {},
                 {}};
     }
 };
