@@ -23,8 +23,9 @@ QString TimeLeftText(double seconds) {
 
 } // namespace
 
-TDownloadRow::TDownloadRow(const QString& name, QWidget* parent)
-    : QWidget(parent),
+TDownloadRow::TDownloadRow(const QString& name, std::function<void(qint64)> alsoShow,
+                           QWidget* parent)
+    : QWidget(parent), FAlsoShow(std::move(alsoShow)),
       FRelay(new TProgressRelay([this](qint64 count) { ShowCount(count); }, this)) {
     setObjectName(QStringLiteral("rowDownload"));
     lblDownloadName = new QLabel(name);
@@ -59,6 +60,8 @@ void TDownloadRow::Begin(qint64 total) {
 }
 
 void TDownloadRow::ShowCount(qint64 count) {
+    if (FAlsoShow)
+        FAlsoShow(count);
     if (*FCancelled)
         return;
     // A download that took up a part held is timed from its first report, not from zero.
@@ -84,9 +87,10 @@ TDownloadList::TDownloadList(QWidget* parent) : QWidget(parent), FColumn(new QVB
     hide();
 }
 
-TDownloadRow* TDownloadList::Add(const QString& key, const QString& name) {
+TDownloadRow* TDownloadList::Add(const QString& key, const QString& name,
+                                 std::function<void(qint64)> alsoShow) {
     Remove(key);
-    auto* row = new TDownloadRow(name, this);
+    auto* row = new TDownloadRow(name, std::move(alsoShow), this);
     FColumn->addWidget(row);
     FRows.insert(key, row);
     show();

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QWidget>
 #include <atomic>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -17,12 +18,16 @@ class QVBoxLayout;
 class TDownloadRow : public QWidget {
     Q_OBJECT
 public:
-    TDownloadRow(const QString& name, QWidget* parent = nullptr);
+    // AlsoShow gets every count shown, for a display of the download outside the list.
+    TDownloadRow(const QString& name, std::function<void(qint64)> alsoShow,
+                 QWidget* parent = nullptr);
 
     // Set by "取消"; the download's worker looks at it and stops.
     const std::shared_ptr<std::atomic<bool>>& Cancelled() const { return FCancelled; }
     TProgressFeed Feed() { return FRelay->Feed(); }
     void Begin(qint64 total);
+    // Shows the last count posted now.
+    void Flush() { FRelay->Flush(); }
 
     QLabel* lblDownloadName = nullptr;
     QProgressBar* pbDownload = nullptr;
@@ -32,6 +37,7 @@ public:
 private:
     void ShowCount(qint64 count);
 
+    std::function<void(qint64)> FAlsoShow;
     std::shared_ptr<std::atomic<bool>> FCancelled = std::make_shared<std::atomic<bool>>(false);
     TProgressRelay* FRelay;
     QElapsedTimer FClock;
@@ -46,7 +52,8 @@ class TDownloadList : public QWidget {
 public:
     explicit TDownloadList(QWidget* parent = nullptr);
 
-    TDownloadRow* Add(const QString& key, const QString& name);
+    TDownloadRow* Add(const QString& key, const QString& name,
+                      std::function<void(qint64)> alsoShow);
     TDownloadRow* Row(const QString& key) const { return FRows.value(key); }
     void Remove(const QString& key);
     int Count() const { return int(FRows.size()); }

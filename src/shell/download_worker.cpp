@@ -79,14 +79,16 @@ bool TThread1::AbandonAll(std::chrono::milliseconds patience) {
 
 // Made on the UI thread: everything taken from the window is taken here, never by the worker.
 TThread1::TThread1(TfrmMain* window, const TGameInfo& game, TJob job)
-    : FGame(game), FWindow(window), FJob(job), FProgress(window->DownloadProgressFeed()),
+    : FGame(game), FWindow(window), FJob(job),
       FFlashFolder(FolderPath(window->ProgramFolder(), QStringLiteral("flash"))),
       FPicFolder(FolderPath(window->ProgramFolder(), QStringLiteral("pic"))),
       FDatabasePath(window->qry_flash->DatabasePath()) {
     if (job == TJob::PictureOnly)
         return;
+    // The row's counts also move the page's own bar: one display refresh serves both.
     TDownloadRow* row = window->pnlGameStatus->lstDownloads->Add(
-        (game.flashname + QStringLiteral(".swf")).toLower(), TrimBlanks(game.flashname));
+        (game.flashname + QStringLiteral(".swf")).toLower(), TrimBlanks(game.flashname),
+        [window](qint64 count) { window->IdHTTPDownloadWork(count); });
     FRowProgress = row->Feed();
     FCancelled = row->Cancelled();
 }
@@ -129,14 +131,14 @@ bool TThread1::TransferGame(const QString& gamePath) {
         });
     };
     progress.OnWork = [this](qint64 count) {
-        FProgress.Post(count);
         FRowProgress->Post(count);
     };
     progress.IsAbandoned = &Abandoned;
     const TFetchedGameFile fetched =
         FetchGameFile(FGame.flashurl, gamePath, progress, [this] { return FCancelled->load(); });
-    OnWindow([](TfrmMain& window) {
-        window.DownloadProgressFlush();
+    OnWindow([key](TfrmMain& window) {
+        if (TDownloadRow* row = window.pnlGameStatus->lstDownloads->Row(key))
+            row->Flush();
         window.pnlDownload->setVisible(false);
     });
     switch (fetched.Outcome) {

@@ -54,7 +54,6 @@ private:
     TJob FJob;
     // Size and digest of the file just downloaded, taken as it arrived.
     TGameFingerprint FFingerprint;
-    TProgressFeed FProgress;
     // The game's row in the list of downloads, and the flag its "取消" sets; none for a picture.
     std::optional<TProgressFeed> FRowProgress;
     std::shared_ptr<std::atomic<bool>> FCancelled;

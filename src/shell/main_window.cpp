@@ -36,8 +36,6 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     HotKeyManager1->setObjectName(QStringLiteral("HotKeyManager1"));
     BuildLayout();
 
-    FDownloadProgress =
-        new TProgressRelay([this](qint64 count) { IdHTTPDownloadWork(count); }, this);
     WireHandlers();
     CreateAutoUpdater();
     resize(950, 547);

@@ -84,8 +84,6 @@ public:
     void PlayDownloadedGame(const QString& path, const TGameInfo& game);
     void GameDownloadFailed(const TGameInfo& game, const QString& what, const QString& detail);
     void DownloadEnded(const QString& gameFile);
-    TProgressFeed DownloadProgressFeed();
-    void DownloadProgressFlush();
     int RunningDownloads() const { return FDownloading.size(); }
 
     // The local library page: rebuilt when the user comes to it or switches among its pages.
@@ -228,7 +226,6 @@ private:
     QString FSkinFolder;
     // Game files whose download is running, in small letters.
     QSet<QString> FDownloading;
-    TProgressRelay* FDownloadProgress = nullptr;
     TLocalGamesView* FLocalGames = nullptr;
     QPointer<TLibraryCheckDialog> FLibraryCheck;
     // The plays of the game in the player, for the library's history.

@@ -268,11 +268,3 @@ void TfrmMain::IdHTTPDownloadWork(qint64 count) {
     const double percent = double(count) / (double(maximum) * double(FProgressScale)) * 100.0;
     lbDownLoad->setText(prefix + QString::number(std::llround(percent)) + QLatin1Char('%'));
 }
-
-TProgressFeed TfrmMain::DownloadProgressFeed() {
-    return FDownloadProgress->Feed();
-}
-
-void TfrmMain::DownloadProgressFlush() {
-    FDownloadProgress->Flush();
-}
