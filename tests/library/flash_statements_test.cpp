@@ -7,21 +7,8 @@
 
 namespace {
 
-class FlashStatements : public LibraryFolder {
+class FlashStatements : public LibraryDatabase {
 protected:
-    void SetUp() override {
-        LibraryFolder::SetUp();
-        QString errorText;
-        ASSERT_TRUE(TCommonMethod::CreateDatabase(errorText)) << errorText.toStdString();
-        FConnection = std::make_unique<TLibraryConnection>(DatabasePath());
-    }
-    void TearDown() override {
-        FConnection.reset();
-        LibraryFolder::TearDown();
-    }
-
-    QSqlDatabase Database() const { return FConnection->Database(); }
-
     static TNamedValues Game(const QString& id, const QDateTime& storedAt,
                              const QString& name = QStringLiteral("name")) {
         return {
@@ -48,7 +35,6 @@ protected:
     }
 
 private:
-    std::unique_ptr<TLibraryConnection> FConnection;
 };
 
 TEST_F(FlashStatements, StoresTextExactlyAndMatchesNamesWithoutRegardToCase) {

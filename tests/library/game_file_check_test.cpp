@@ -20,18 +20,11 @@ QByteArray Movie(char signature, const QByteArray& body) {
     return header + (signature == 'C' ? qCompress(body).mid(4) : body);
 }
 
-class GameFileCheck : public LibraryFolder {
+class GameFileCheck : public LibraryDatabase {
 protected:
     void SetUp() override {
-        LibraryFolder::SetUp();
-        QString errorText;
-        ASSERT_TRUE(TCommonMethod::CreateDatabase(errorText)) << errorText.toStdString();
-        FConnection = std::make_unique<TLibraryConnection>(DatabasePath());
-        EnsureLibraryTables(FConnection->Database());
-    }
-    void TearDown() override {
-        FConnection.reset();
-        LibraryFolder::TearDown();
+        LibraryDatabase::SetUp();
+        EnsureLibraryTables(Database());
     }
 
     QString Write(const QString& name, const QByteArray& bytes) const {
@@ -44,13 +37,11 @@ protected:
 
     TGameFileState Check(const QString& name) const {
         return CheckGameFile(
-                   FConnection->Database(), name,
+                   Database(), name,
                    QFileInfo(DatabasePath()).dir().filePath(name + QStringLiteral(".swf")),
                    TClock::Now())
             .State;
     }
-
-    std::unique_ptr<TLibraryConnection> FConnection;
 };
 
 TEST_F(GameFileCheck, AnOlderGameIsJudgedByItsHeaderAndFingerprintedWhenWhole) {
@@ -73,11 +64,11 @@ TEST_F(GameFileCheck, AnOlderGameIsJudgedByItsHeaderAndFingerprintedWhenWhole) {
     EXPECT_EQ(Check(QStringLiteral("gone")), TGameFileState::Missing);
 
     // Only the whole ones were fingerprinted, by their own letters' case or not.
-    const auto known = ReadFingerprint(FConnection->Database(), QStringLiteral("PACKED"));
+    const auto known = ReadFingerprint(Database(), QStringLiteral("PACKED"));
     ASSERT_TRUE(known.has_value());
     EXPECT_EQ(known->Size, packed.size());
     EXPECT_EQ(known->Sha256, QCryptographicHash::hash(packed, QCryptographicHash::Sha256).toHex());
-    EXPECT_FALSE(ReadFingerprint(FConnection->Database(), QStringLiteral("packedcut")));
+    EXPECT_FALSE(ReadFingerprint(Database(), QStringLiteral("packedcut")));
 
     // From now on the fingerprint rules: a changed byte in a whole-looking movie is found once its
     // time moved, and a change that leaves the header whole but alters the size too.
@@ -97,7 +88,7 @@ TEST_F(GameFileCheck, AnOlderGameIsJudgedByItsHeaderAndFingerprintedWhenWhole) {
     // keeps its fingerprint with the new time.
     Write(QStringLiteral("packed"), packed);
     EXPECT_EQ(Check(QStringLiteral("packed")), TGameFileState::Sound);
-    EXPECT_EQ(ReadFingerprint(FConnection->Database(), QStringLiteral("packed"))->Modified,
+    EXPECT_EQ(ReadFingerprint(Database(), QStringLiteral("packed"))->Modified,
               QFileInfo(path).lastModified().toMSecsSinceEpoch());
 }
 

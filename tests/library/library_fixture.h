@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/common_method.h"
 #include "common/date_time.h"
 #include "common/failure.h"
 #include "common/program_folder.h"
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <ostream>
 
 // Failed comparisons show the texts, not their UTF-16 code units.
@@ -48,4 +50,23 @@ protected:
 
 private:
     QTemporaryDir FFolder;
+};
+
+// A fresh library file made as the client makes it, with this thread's connection to it.
+class LibraryDatabase : public LibraryFolder {
+protected:
+    void SetUp() override {
+        LibraryFolder::SetUp();
+        QString errorText;
+        ASSERT_TRUE(TCommonMethod::CreateDatabase(errorText)) << errorText.toStdString();
+        FConnection = std::make_unique<TLibraryConnection>(DatabasePath());
+    }
+    void TearDown() override {
+        FConnection.reset();
+        LibraryFolder::TearDown();
+    }
+
+    QSqlDatabase Database() const { return FConnection->Database(); }
+
+    std::unique_ptr<TLibraryConnection> FConnection;
 };

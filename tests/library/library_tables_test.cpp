@@ -12,21 +12,8 @@
 
 namespace {
 
-class LibraryTables : public LibraryFolder {
+class LibraryTables : public LibraryDatabase {
 protected:
-    void SetUp() override {
-        LibraryFolder::SetUp();
-        QString errorText;
-        ASSERT_TRUE(TCommonMethod::CreateDatabase(errorText)) << errorText.toStdString();
-        FConnection = std::make_unique<TLibraryConnection>(DatabasePath());
-    }
-    void TearDown() override {
-        FConnection.reset();
-        LibraryFolder::TearDown();
-    }
-
-    QSqlDatabase Database() const { return FConnection->Database(); }
-
     void Store(const QString& id, const QString& name) const {
         ASSERT_EQ(InsertGame(Database(), {{"id", id},
                                           {"flashname", name},
@@ -59,8 +46,6 @@ protected:
     }
 
     TPlayRecord HistoryOf(const QString& id) const { return ReadPlayHistory(Database())[id]; }
-
-    std::unique_ptr<TLibraryConnection> FConnection;
 };
 
 TEST_F(LibraryTables, AnOlderLibraryGetsHistoryAndNamesWithItsGamesUntouched) {
