@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/game_saves.h"
+
 #include <QWebEngineView>
 #include <functional>
 #include <vector>
@@ -16,7 +18,8 @@ struct TFlashPlayerState {
 
 // The Flash player control "swfPlay": a browser view hosting Ruffle, the WebAssembly Flash
 // player, from the program folder's "ruffle/". It loads a SWF file by path, plays and halts it,
-// and may be moved into another window without reloading. Commands given while its page is
+// keeps each game's saved data under the game's name (not its folder's), and may be moved into
+// another window without reloading. Commands given while its page is
 // still loading are kept and carried out in order once it is ready.
 class TFlashPlayer : public QWebEngineView {
     Q_OBJECT
@@ -30,6 +33,12 @@ public:
     void Play();
     void Stop();
     void StopPlay();
+
+    // The loaded game's saved data; none when no game is loaded.
+    void ReadSaves(std::function<void(const TGameSaves&)> answer);
+    // Ends the loaded game and stores Saves as its saved data, replacing objects of the same
+    // names; the caller loads the game again to play on with them.
+    void WriteSaves(const TGameSaves& saves);
 
     // Asks Ruffle, after every command given so far, what it is playing.
     void QueryState(std::function<void(const TFlashPlayerState&)> answer);
