@@ -142,6 +142,8 @@ void TfrmMain::WireHandlers() {
         {btnReplay, &TfrmMain::btnReplayClick},
         {btnViewInfo, &TfrmMain::btnViewInfoClick},
         {btnFullScreen, &TfrmMain::btnFullScreenClick},
+        {btnExportSaves, &TfrmMain::btnExportSavesClick},
+        {btnImportSaves, &TfrmMain::btnImportSavesClick},
         {btnSave, &TfrmMain::btnSaveClick},
     };
     for (const auto& [button, handler] : buttons) {
