@@ -189,6 +189,8 @@ void TFlashPlayer::OnPageLoaded(bool ok) {
 void TFlashPlayer::OnPageWord(const QString& word) {
     if (word == QLatin1String("loaded"))
         OnMovieLoaded();
+    else if (word == QLatin1String("saves stored") || word == QLatin1String("saves refused"))
+        emit SavesWritten(word == QLatin1String("saves stored"));
     else if (word == QStringLiteral("drawn ") + SizeWord(size()))
         UncoverOnceShown();
 }

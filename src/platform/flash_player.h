@@ -37,7 +37,7 @@ public:
     // The loaded game's saved data; none when no game is loaded.
     void ReadSaves(std::function<void(const TGameSaves&)> answer);
     // Ends the loaded game and stores Saves as its saved data, replacing objects of the same
-    // names; the caller loads the game again to play on with them.
+    // names, then says SavesWritten; the caller loads the game again to play on with them.
     void WriteSaves(const TGameSaves& saves);
 
     // Asks Ruffle, after every command given so far, what it is playing.
@@ -50,6 +50,8 @@ public:
 signals:
     // Ruffle has the movie in; emitted after the movie has been given the keyboard.
     void MovieLoaded();
+    // Saves given to WriteSaves are stored, or none of them is (the browser's storage is full).
+    void SavesWritten(bool stored);
 
 protected:
     // Moved into another window, the view stays black until its page has drawn the movie at

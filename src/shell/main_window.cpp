@@ -9,6 +9,7 @@
 #include "library/play_recorder.h"
 #include "library/search_field.h"
 #include "platform/browser_pane.h"
+#include "platform/flash_player.h"
 #include "platform/shell_open.h"
 #include "shell/clickable_image.h"
 #include "shell/game_status_panel.h"
@@ -132,6 +133,8 @@ void TfrmMain::WireHandlers() {
             RunHandler([&] { WB_GameListBeforeNavigate2(sender, url, cancel); });
         });
     }
+    connect(swfPlay, &TFlashPlayer::SavesWritten, this,
+            [this](bool stored) { RunHandler([&] { swfPlaySavesWritten(stored); }); });
     connect(pnlGameStatus, &TGameStatusPanel::BackRequested, this,
             [this] { RunHandler([this] { GoBackFromGame(); }); });
     const std::pair<QPushButton*, void (TfrmMain::*)()> buttons[] = {

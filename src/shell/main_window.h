@@ -68,6 +68,7 @@ public:
     // The loaded game's saved data to and from a file the user chooses.
     void btnExportSavesClick();
     void btnImportSavesClick();
+    void swfPlaySavesWritten(bool stored);
 
     // The "当前游戏" page's card: a game on its way, or one that could not come, with the way
     // to try again. The player is halted and covered meanwhile; "返回" goes back to the page

@@ -57,5 +57,9 @@ void TfrmMain::btnImportSavesClick() {
     // The game starts again from the saves brought in.
     swfPlay->WriteSaves(read.saves);
     btnReplayClick();
-    ShowPlainMessage(QStringLiteral("存档已导入，游戏“%1”重新开始。").arg(game));
+}
+
+void TfrmMain::swfPlaySavesWritten(bool stored) {
+    ShowPlainMessage(stored ? QStringLiteral("存档已导入，游戏重新开始。")
+                            : QStringLiteral("存储空间已满，存档没有导入，游戏原来的存档不变。"));
 }

@@ -176,8 +176,12 @@ TEST_F(GameSaves, ExportedSavesComeBackAndOthersAreRefused) {
     }
     const TSaveFileRead read = LoadSaveFile(saveFile, name.toUpper());
     ASSERT_EQ(read.failure, QString());
+    std::optional<bool> stored;
+    QObject::connect(&player, &TFlashPlayer::SavesWritten, [&](bool answer) { stored = answer; });
     player.WriteSaves(read.saves);
     Play(player, path);
+    ASSERT_TRUE(PumpEventsUntil([&] { return stored.has_value(); }));
+    EXPECT_TRUE(*stored);
     EXPECT_TRUE(WaitForVisits(player, 2)) << VisitsSaved(player);
 
     EXPECT_EQ(LoadSaveFile(saveFile, QStringLiteral("别的游戏")).failure,
