@@ -134,6 +134,8 @@ void TFlashPlayer::ReadSaves(std::function<void(const TGameSaves&)> answer) {
 }
 
 void TFlashPlayer::WriteSaves(const TGameSaves& saves) {
+    if (FMovie.isEmpty())
+        return;
     QJsonObject stored;
     for (auto save = saves.begin(); save != saves.end(); ++save)
         stored.insert(save.key(), save.value());

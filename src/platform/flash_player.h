@@ -19,8 +19,8 @@ struct TFlashPlayerState {
 // The Flash player control "swfPlay": a browser view hosting Ruffle, the WebAssembly Flash
 // player, from the program folder's "ruffle/". It loads a SWF file by path, plays and halts it,
 // keeps each game's saved data under the game's name (not its folder's), and may be moved into
-// another window without reloading. Commands given while its page is
-// still loading are kept and carried out in order once it is ready.
+// another window without reloading. Commands given while its page is still loading are kept
+// and carried out in order once it is ready.
 class TFlashPlayer : public QWebEngineView {
     Q_OBJECT
 public:
