@@ -6,8 +6,11 @@
 #include "platform/web_profile.h"
 
 #include <QEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QQuickWidget>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
@@ -16,22 +19,34 @@
 namespace {
 
 const QString kWordPrefix = QStringLiteral("pebblo:");
+// Where the host page says it is, whichever folder the program lies in. Ruffle keys a game's
+// saved data by the page's address and the game's name (player.html, savePrefix), so the saves
+// stay the game's when the program folder moves.
+const QUrl kHostAddress(QStringLiteral("file:///pebblo/games/player.html"));
 
 // The host page tells the view what happened (a movie is in, a frame is drawn) through console
 // lines of its own, "pebblo:" and a word. The view shows that page and nothing else: a game
 // may fetch what it needs, but never takes the view elsewhere or opens a window.
 class TPlayerPage : public QWebEnginePage {
 public:
-    TPlayerPage(QUrl hostPage, std::function<void(const QString&)> onWord, QObject* parent)
-        : QWebEnginePage(SharedWebProfile(), parent), FHostPage(std::move(hostPage)),
-          FOnWord(std::move(onWord)) {
+    TPlayerPage(std::function<void(const QString&)> onWord, QObject* parent)
+        : QWebEnginePage(SharedWebProfile(), parent), FOnWord(std::move(onWord)) {
         // A game may hold the pointer; nothing else of the machine is granted.
         RefusePermissionRequests(*this, {MouseLock});
     }
 
+    // The host page is shown from its text, which the engine hands over as a data: address,
+    // under the stable address; that one navigation is the page's only one.
+    void ShowHostPage(const QString& html) {
+        FShowingHostPage = true;
+        setHtml(html, kHostAddress);
+    }
+
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool mainFrame) override {
-        return !mainFrame || url == FHostPage;
+        if (!mainFrame)
+            return true;
+        return std::exchange(FShowingHostPage, false) && url.scheme() == QLatin1String("data");
     }
     QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
 
@@ -44,12 +59,32 @@ protected:
     }
 
 private:
-    QUrl FHostPage;
+    bool FShowingHostPage = false;
     std::function<void(const QString&)> FOnWord;
 };
 
 QString SizeWord(const QSize& size) {
     return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+}
+
+// The name a game's saves are kept under: its file's name, in small letters as names match
+// without regard to case.
+QString SaveName(const QString& path) {
+    return QFileInfo(path).fileName().toLower();
+}
+
+// The host page with a base address beside Ruffle, which it loads and which loads its chunks.
+QString HostPageText() {
+    const QString folder = ProgramFolder() + QStringLiteral("ruffle/");
+    QFile file(folder + QStringLiteral("player.html"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning("The Flash player page %s cannot be read", qPrintable(file.fileName()));
+        return {};
+    }
+    const QString base =
+        QStringLiteral("<head><base href=\"%1\">")
+            .arg(QUrl::fromLocalFile(folder).toString(QUrl::FullyEncoded).toHtmlEscaped());
+    return QString::fromUtf8(file.readAll()).replace(QStringLiteral("<head>"), base);
 }
 
 QString JsString(const QString& text) {
@@ -61,20 +96,15 @@ QString JsString(const QString& text) {
 
 TFlashPlayer::TFlashPlayer(QWidget* parent) : QWebEngineView(parent) {
     setObjectName(QStringLiteral("swfPlay"));
-    const QUrl hostPage =
-        QUrl::fromLocalFile(ProgramFolder() + QStringLiteral("ruffle/player.html"));
-    auto* page = new TPlayerPage(
-        hostPage, [this](const QString& word) { OnPageWord(word); }, this);
+    auto* page = new TPlayerPage([this](const QString& word) { OnPageWord(word); }, this);
     // Qt 6.4 offers no scheme flag that lets fetch() read a scheme of our own, and Ruffle
-    // fetches its wasm and the movie. So the host page, Ruffle and the games all come from
-    // file:// with local file access allowed. A game's address is then its file's, the same
-    // from one run to the next, which keeps its saved data (stored per movie address) in the
-    // persistent profile.
+    // fetches its wasm; the page reads the games. So Ruffle and the games come from file://,
+    // with local file access allowed, and the page's own address is a file:// one too.
     page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     page->settings()->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
     setPage(page);
     connect(page, &QWebEnginePage::loadFinished, this, &TFlashPlayer::OnPageLoaded);
-    page->setUrl(hostPage);
+    page->ShowHostPage(HostPageText());
     FCover = new TPlayerCover(this);
 }
 
@@ -83,8 +113,35 @@ void TFlashPlayer::SetMovie(const QString& path) {
     if (path.isEmpty())
         Run(QStringLiteral("pebblo.unload()"));
     else
-        Run(QStringLiteral("pebblo.load(%1)")
-                .arg(JsString(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded))));
+        Run(QStringLiteral("pebblo.load(%1, %2)")
+                .arg(JsString(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)),
+                     JsString(SaveName(path))));
+}
+
+void TFlashPlayer::ReadSaves(std::function<void(const TGameSaves&)> answer) {
+    if (FMovie.isEmpty()) {
+        answer({});
+        return;
+    }
+    Run(QStringLiteral("pebblo.saves(%1)").arg(JsString(SaveName(FMovie))),
+        [answer = std::move(answer)](const QVariant& result) {
+            TGameSaves saves;
+            const QVariantMap stored = result.toMap();
+            for (auto save = stored.begin(); save != stored.end(); ++save)
+                saves.insert(save.key(), save.value().toString());
+            answer(saves);
+        });
+}
+
+void TFlashPlayer::WriteSaves(const TGameSaves& saves) {
+    if (FMovie.isEmpty())
+        return;
+    QJsonObject stored;
+    for (auto save = saves.begin(); save != saves.end(); ++save)
+        stored.insert(save.key(), save.value());
+    Run(QStringLiteral("pebblo.restoreSaves(%1, %2)")
+            .arg(JsString(SaveName(FMovie)),
+                 QString::fromUtf8(QJsonDocument(stored).toJson(QJsonDocument::Compact))));
 }
 
 void TFlashPlayer::Play() {
@@ -123,7 +180,7 @@ void TFlashPlayer::Run(const QString& script, std::function<void(const QVariant&
 
 void TFlashPlayer::OnPageLoaded(bool ok) {
     if (!ok) {
-        qWarning("The Flash player page %s did not load", qPrintable(url().toString()));
+        qWarning("The Flash player page did not load");
         return;
     }
     FPageReady = true;
@@ -134,6 +191,8 @@ void TFlashPlayer::OnPageLoaded(bool ok) {
 void TFlashPlayer::OnPageWord(const QString& word) {
     if (word == QLatin1String("loaded"))
         OnMovieLoaded();
+    else if (word == QLatin1String("saves stored") || word == QLatin1String("saves refused"))
+        emit SavesWritten(word == QLatin1String("saves stored"));
     else if (word == QStringLiteral("drawn ") + SizeWord(size()))
         UncoverOnceShown();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/game_saves.h"
+
 #include <QWebEngineView>
 #include <functional>
 #include <vector>
@@ -16,8 +18,9 @@ struct TFlashPlayerState {
 
 // The Flash player control "swfPlay": a browser view hosting Ruffle, the WebAssembly Flash
 // player, from the program folder's "ruffle/". It loads a SWF file by path, plays and halts it,
-// and may be moved into another window without reloading. Commands given while its page is
-// still loading are kept and carried out in order once it is ready.
+// keeps each game's saved data under the game's name (not its folder's), and may be moved into
+// another window without reloading. Commands given while its page is still loading are kept
+// and carried out in order once it is ready.
 class TFlashPlayer : public QWebEngineView {
     Q_OBJECT
 public:
@@ -31,6 +34,12 @@ public:
     void Stop();
     void StopPlay();
 
+    // The loaded game's saved data; none when no game is loaded.
+    void ReadSaves(std::function<void(const TGameSaves&)> answer);
+    // Ends the loaded game and stores Saves as its saved data, replacing objects of the same
+    // names, then says SavesWritten; the caller loads the game again to play on with them.
+    void WriteSaves(const TGameSaves& saves);
+
     // Asks Ruffle, after every command given so far, what it is playing.
     void QueryState(std::function<void(const TFlashPlayerState&)> answer);
 
@@ -41,6 +50,8 @@ public:
 signals:
     // Ruffle has the movie in; emitted after the movie has been given the keyboard.
     void MovieLoaded();
+    // Saves given to WriteSaves are stored, or none of them is (the browser's storage is full).
+    void SavesWritten(bool stored);
 
 protected:
     // Moved into another window, the view stays black until its page has drawn the movie at

@@ -10,6 +10,7 @@
 #include "library/play_recorder.h"
 #include "library/search_field.h"
 #include "platform/browser_pane.h"
+#include "platform/flash_player.h"
 #include "platform/shell_open.h"
 #include "shell/clickable_image.h"
 #include "shell/game_status_panel.h"
@@ -152,6 +153,8 @@ void TfrmMain::WireHandlers() {
             RunHandler([&] { WB_GameListBeforeNavigate2(sender, url, cancel); });
         });
     }
+    connect(swfPlay, &TFlashPlayer::SavesWritten, this,
+            [this](bool stored) { RunHandler([&] { swfPlaySavesWritten(stored); }); });
     connect(pnlGameStatus, &TGameStatusPanel::BackRequested, this,
             [this] { RunHandler([this] { GoBackFromGame(); }); });
     const std::pair<QPushButton*, void (TfrmMain::*)()> buttons[] = {
@@ -162,6 +165,8 @@ void TfrmMain::WireHandlers() {
         {btnReplay, &TfrmMain::btnReplayClick},
         {btnViewInfo, &TfrmMain::btnViewInfoClick},
         {btnFullScreen, &TfrmMain::btnFullScreenClick},
+        {btnExportSaves, &TfrmMain::btnExportSavesClick},
+        {btnImportSaves, &TfrmMain::btnImportSavesClick},
         {btnSave, &TfrmMain::btnSaveClick},
     };
     for (const auto& [button, handler] : buttons) {

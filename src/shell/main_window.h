@@ -67,6 +67,10 @@ public:
     void IdHTTPDownloadWorkBegin(qint64 total);
     void IdHTTPDownloadWork(qint64 count);
     void btnFullScreenClick();
+    // The loaded game's saved data to and from a file the user chooses.
+    void btnExportSavesClick();
+    void btnImportSavesClick();
+    void swfPlaySavesWritten(bool stored);
 
     // The "当前游戏" page's card: a game on its way, or one that could not come, with the way
     // to try again. The player is halted and covered meanwhile; "返回" goes back to the page
@@ -152,6 +156,8 @@ public:
     QPushButton* btnReplay = nullptr;
     QPushButton* btnFullScreen = nullptr;
     QPushButton* btnViewInfo = nullptr;
+    QPushButton* btnExportSaves = nullptr;
+    QPushButton* btnImportSaves = nullptr;
     TClickableImage* imgLeft = nullptr;
     TClickableImage* imgRight = nullptr;
 

@@ -181,8 +181,17 @@ QWidget* TfrmMain::BuildCurrentGamePage() {
     btnReplay = NamedButton(QStringLiteral("btnReplay"), QStringLiteral("再玩一次"));
     btnFullScreen = NamedButton(QStringLiteral("btnFullScreen"), QStringLiteral("全屏游戏"));
     btnViewInfo = NamedButton(QStringLiteral("btnViewInfo"), QStringLiteral("查看说明"));
-    for (QPushButton* button : {btnAddFavorate, btnStop, btnReplay, btnFullScreen, btnViewInfo})
+    btnExportSaves = NamedButton(QStringLiteral("btnExportSaves"), QStringLiteral("导出存档"));
+    btnImportSaves = NamedButton(QStringLiteral("btnImportSaves"), QStringLiteral("导入存档"));
+    // Seven buttons fit a window 800 pixels wide only when the narrowest window takes their
+    // padding; never their captions (the favourites one has a longer one too).
+    for (QPushButton* button : {btnAddFavorate, btnStop, btnReplay, btnFullScreen, btnViewInfo,
+                                btnExportSaves, btnImportSaves}) {
+        const QString widest =
+            button == btnAddFavorate ? QStringLiteral("从我的收藏中删除") : button->text();
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(widest) + 8);
         buttons->addWidget(button);
+    }
     buttons->addStretch(1);
     QVBoxLayout* playing = FillingLayout(pnlPlaying);
     playing->addWidget(Panel3, 1);

@@ -137,7 +137,7 @@ TEST(SwfGames, EveryScriptTargetIsANamedClipOnTheRootTimeline) {
             EXPECT_TRUE(sprites.contains(placed->second)) << target << " is not a movie clip";
         }
     }
-    EXPECT_EQ(scriptedGames, 10);
+    EXPECT_EQ(scriptedGames, 11);
 }
 
 TEST(SwfGames, EveryClipShowsOneShapeDefinedBeforeIt) {

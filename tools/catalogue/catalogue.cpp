@@ -49,6 +49,8 @@ std::vector<Game> showcaseGames() {
         game("1013", "呼吸灯", "放松心情，跟着圆圈一起呼吸。", 2, GameKind::Pulse, Png);
     breathing.picturePath = "/gamesoft/pic/show/g1013";
     games.push_back(breathing);
+    games.push_back(game("1015", "存档小屋", "每玩一次，小方块向右走一步：它记得你来过几次。", 2,
+                         GameKind::SaveCounter, Png));
 
     Game catcher = game("1002", "接球高手", "鼠标控制挡板接住小球。", 3, GameKind::Paddle, Jpeg);
     catcher.sixthField = "体育竞技";

@@ -223,6 +223,24 @@ Bytes bitmapCopy(const GamePalette& palette) {
     return movie.finish(Compression::Zlib);
 }
 
+// Version 6: there an undefined count adds up as 0, so the first visit counts 1.
+Bytes saveCounter(const GamePalette& palette) {
+    MovieWriter movie = startMovie(6, palette);
+    placeClip(movie, Shape::rectangle(palette.main, 20, 20), 1, 20, 150, "m");
+    const ActionBlock visits = member(member(variable("s"), "data"), "visits");
+    ActionBlock script = setVariable(
+        "s", callMethod(variable("SharedObject"), "getLocal", {ActionBlock().push("progress")}));
+    script.append(setMember(member(variable("s"), "data"), "visits", plus(visits, number(1))))
+        .append(discard(callMethod(variable("s"), "flush", {})))
+        .append(setProperty("m", Property::X,
+                            plus(number(20), ActionBlock(visits).push(30).op(Action::Multiply))))
+        .append(clamp("m", Property::X, 20, kWidth - 20))
+        .op(Action::Stop);
+    movie.doAction(script);
+    movie.showFrame();
+    return movie.finish(Compression::Zlib);
+}
+
 Bytes starrySky(int size, Rgb sky) {
     // Deterministic sparse stars; the bitmap is what makes this game several megabytes.
     Bytes argb(static_cast<size_t>(size) * size * 4);
@@ -277,6 +295,8 @@ GamePalette paletteOf(GameKind kind) {
         return {{235, 235, 215}, {40, 110, 190}, {210, 50, 50}};
     case GameKind::BitmapCopy:
         return {{120, 120, 120}, {250, 150, 20}, {20, 60, 40}};
+    case GameKind::SaveCounter:
+        return {{245, 225, 235}, {90, 40, 120}, {40, 40, 40}};
     }
     throw std::invalid_argument("unknown game kind");
 }
@@ -309,6 +329,8 @@ Bytes makeGame(GameKind kind, const GamePalette& palette) {
         return clickCounter(palette);
     case GameKind::BitmapCopy:
         return bitmapCopy(palette);
+    case GameKind::SaveCounter:
+        return saveCounter(palette);
     }
     throw std::invalid_argument("unknown game kind");
 }

@@ -24,12 +24,15 @@ enum class GameKind {
     // A shape copied into a bitmap by BitmapData.draw and shown only through that copy, the way
     // framework games draw everything: the stage shows the shape only where draw works.
     BitmapCopy,
+    // Counts its starts in a saved SharedObject ("progress", field "visits"); a marker steps
+    // right at every start. Shows whether a save survived.
+    SaveCounter,
 };
 
 inline constexpr std::array kAllGameKinds{
     GameKind::ArrowRunner, GameKind::Paddle,       GameKind::Fish,         GameKind::Jumper,
     GameKind::Windmill,    GameKind::BouncingBall, GameKind::TrafficLight, GameKind::Pulse,
-    GameKind::StarField,   GameKind::ClickCounter, GameKind::BitmapCopy,
+    GameKind::StarField,   GameKind::ClickCounter, GameKind::BitmapCopy,   GameKind::SaveCounter,
 };
 
 struct GamePalette {

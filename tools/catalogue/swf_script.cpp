@@ -97,6 +97,11 @@ ActionBlock setVariable(std::string_view name, const ActionBlock& value) {
     return ActionBlock().push(name).append(value).op(Action::SetVariable);
 }
 
+ActionBlock setMember(ActionBlock object, std::string_view name, const ActionBlock& value) {
+    object.push(name).append(value).op(Action::SetMember);
+    return object;
+}
+
 ActionBlock setProperty(std::string_view target, Property which, const ActionBlock& value) {
     return ActionBlock()
         .push(target)

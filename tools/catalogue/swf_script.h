@@ -28,6 +28,8 @@ ActionBlock construct(ActionBlock owner, std::string_view className,
                       const std::vector<ActionBlock>& arguments);
 
 ActionBlock setVariable(std::string_view name, const ActionBlock& value);
+// object.name = value
+ActionBlock setMember(ActionBlock object, std::string_view name, const ActionBlock& value);
 // Evaluates Value for its effect and drops the result.
 ActionBlock discard(ActionBlock value);
 ActionBlock setProperty(std::string_view target, Property which, const ActionBlock& value);
