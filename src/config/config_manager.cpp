@@ -63,8 +63,12 @@ void TConfigManager::WriteValue(const QString& key, const QString& value) {
         // An element name that XML cannot hold would leave a file no later read could load.
         if (xmlValidateName(reinterpret_cast<const xmlChar*>(name.constData()), 0) != 0)
             throw EFailure(QStringLiteral("'%1' is not a valid element name").arg(key));
-        element = xmlNewChild(document.Root(), nullptr,
-                              reinterpret_cast<const xmlChar*>(name.constData()), nullptr);
+        // Made without a namespace: a child made by xmlNewChild takes the root's, and under a
+        // prefixed root it would be written, and read back, under another name.
+        element =
+            xmlAddChild(document.Root(),
+                        xmlNewDocNode(document.Root()->doc, nullptr,
+                                      reinterpret_cast<const xmlChar*>(name.constData()), nullptr));
     }
     TXmlDocument::SetText(element, value);
     document.Save(ConfigPath());

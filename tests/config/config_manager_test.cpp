@@ -85,6 +85,17 @@ TEST_F(ConfigStore, PrefixedNamesMatchWithTheirPrefix) {
     EXPECT_EQ(Read(QStringLiteral("a:Theme")), QStringLiteral("1"));
 }
 
+// Under a prefixed root, a new setting is written without the root's prefix, so it reads back
+// by the name it was written with; the root's own prefixed settings stay as they are.
+TEST_F(ConfigStore, ASettingWrittenUnderAPrefixedRootReadsBack) {
+    WriteFile("<c:configuration xmlns:c=\"urn:c\"><c:Skin>x</c:Skin></c:configuration>");
+    TConfigManager::WriteValue(QStringLiteral("HideHotKey"), QStringLiteral("49242"));
+    EXPECT_EQ(Read(QStringLiteral("HideHotKey")), QStringLiteral("49242"));
+    EXPECT_EQ(Read(QStringLiteral("c:Skin")), QStringLiteral("x"));
+    TConfigManager::WriteValue(QStringLiteral("c:Skin"), QStringLiteral("y"));
+    EXPECT_EQ(Read(QStringLiteral("c:Skin")), QStringLiteral("y"));
+}
+
 TEST_F(ConfigStore, OnlyTheFirstOfTwoNamesakesIsReadAndWritten) {
     WriteFile("<configuration><Skin>first</Skin><skin>second</skin></configuration>");
     EXPECT_EQ(Read(QStringLiteral("Skin")), QStringLiteral("first"));
