@@ -3,6 +3,7 @@
 #include "image_encoders.h"
 #include "swf_games.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,16 @@ struct Game {
     RecordShape record = RecordShape::Normal;
     std::string recordFault; // fault switch applied to the record request itself
     std::string sixthField;  // written as a sixth record field when not empty
+    // A game of a collection: its SWF file on disk, that file's size and the index's row.
+    std::filesystem::path swfFile;
+    uint64_t swfSize = 0;
+    int64_t indexId = 0;
+    std::string etag;         // of both its SWF file and its picture, which is made from it
+    int64_t lastModified = 0; // seconds since 1970
+    uint64_t pictureSize = 0;
+    // The name spelled in pinyin, for searches typed in Latin letters.
+    std::string pinyinFull;
+    std::string pinyinInitials;
 };
 
 struct Category {
