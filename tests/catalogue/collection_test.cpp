@@ -65,7 +65,8 @@ protected:
         write(root_ / "cut.swf", real.substr(0, real.size() / 2));
         write(root_ / "notes.swf", "<html>not a movie</html>");
         write(root_ / "games.csv", "file,name,description,category\n"
-                                   "风车/windmill.SWF,\"大风车, 转呀转\",看风车|转,\n");
+                                   "风车/windmill.SWF,\"大风车, 转呀转\",看风车|转,\n"
+                                   "风车/pulse.swf,泡泡龙☃,,\n");
     }
     void TearDown() override { fs::remove_all(root_); }
 
@@ -132,11 +133,14 @@ TEST_F(CollectionTest, ScansReadsAndKeepsTheFolder) {
 
 TEST_F(CollectionTest, ServesTheGamesWithRangesAndValidators) {
     Collection collection = openCollection(root_, {}, false);
-    const std::shared_ptr<CollectionIndex> index = collection.index;
     std::string id;
-    for (const Game& g : collection.catalogue.games)
+    std::string bubbles;
+    for (const Game& g : collection.catalogue.games) {
         if (g.swfFile.filename() == "flbox.swf")
             id = g.id;
+        if (g.swfFile.filename() == "pulse.swf")
+            bubbles = g.id;
+    }
     CatalogueServer server(std::move(collection), {});
     const int port = server.bind(0);
     server.start();
@@ -173,7 +177,20 @@ TEST_F(CollectionTest, ServesTheGamesWithRangesAndValidators) {
     const auto thumbnail = client.Get(pathOf(picture));
     ASSERT_TRUE(thumbnail);
     EXPECT_EQ(thumbnail->body.substr(0, 2), "\xff\xd8");
-    EXPECT_EQ(index->downloads(std::stoll(id)), 2u) << "whole downloads count, pieces do not";
+    const auto ranking = client.Get("/gamesoft/GamePhList.asp");
+    ASSERT_TRUE(ranking);
+    EXPECT_NE(decodeGbk(ranking->body).find("flbox</a></td><td class=\"hot\">2 "),
+              std::string::npos)
+        << "whole downloads count, pieces do not";
+
+    const auto found = client.Get("/gamesoft/soft_search.asp?keyword=ppl");
+    ASSERT_TRUE(found);
+    EXPECT_NE(found->body.find("ID=" + bubbles + "\""), std::string::npos) << "pinyin initials";
+    const auto bubbleRecord = client.Get("/GAMESOFT/GAMEINFO.ASP?ID=" + bubbles);
+    ASSERT_TRUE(bubbleRecord);
+    const std::string nearest = bubbles + "|" + utf8ToGbk("泡泡龙") + "?|";
+    EXPECT_EQ(bubbleRecord->body.substr(0, nearest.size()), nearest)
+        << "the snowman has no GBK form";
 }
 
 } // namespace

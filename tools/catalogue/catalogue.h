@@ -60,7 +60,8 @@ struct Catalogue {
     const Category* category(int id) const;
     std::vector<const Game*> inCategory(int categoryId) const;
     std::vector<const Game*> showcase() const;
-    // Keyword as a browser sends it from a GBK page (GBK bytes), or UTF-8.
+    // Keyword as a browser sends it from a GBK page (GBK bytes), or UTF-8: a part of the name,
+    // or of its pinyin or pinyin initials when typed in Latin letters ("ppl" finds 泡泡龙).
     std::vector<const Game*> search(std::string_view keyword) const;
 };
 
@@ -69,3 +70,6 @@ struct Catalogue {
 enum class FaultGames { Excluded, Included };
 
 Catalogue builtInCatalogue(FaultGames faultGames);
+
+// Fills in each game's pinyin spellings.
+void spellNames(std::vector<Game>& games);

@@ -16,6 +16,8 @@ namespace {
 
 constexpr uint64_t kMegabyte = 1024 * 1024;
 constexpr uint64_t kLargestBlobMegabytes = 4096;
+// A collection's ranking shows its most downloaded games, not every one it has.
+constexpr size_t kRankedGames = 50;
 
 std::string lowerCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -226,7 +228,7 @@ Reply CatalogueSite::page(const std::string& lowerPath, const httplib::Request& 
             std::chrono::system_clock::now().time_since_epoch());
         html = pages::recommendations(catalogue_, origin, static_cast<long>(days.count()));
     } else if (lowerPath == "/gamesoft/gamephlist.asp") {
-        html = pages::ranking(catalogue_, origin);
+        html = rankingPage(origin);
     } else if (lowerPath == "/gamesoft/soft_search.asp") {
         // Browsers send the keyword in the page's encoding (GBK); show it back as UTF-8.
         const std::string keyword = parameter(request, "keyword").value_or("");
@@ -241,7 +243,20 @@ Reply CatalogueSite::page(const std::string& lowerPath, const httplib::Request& 
     } else {
         return notFound();
     }
-    return Reply::html(utf8ToGbk(html));
+    return Reply::html(utf8ToGbkNearest(html));
+}
+
+std::string CatalogueSite::rankingPage(const std::string& origin) const {
+    if (!index_)
+        return pages::ranking(catalogue_, origin, pages::madeUpPlayCount, catalogue_.games.size());
+    const std::map<int64_t, uint64_t> downloads = index_->downloadCounts();
+    return pages::ranking(
+        catalogue_, origin,
+        [&](const Game& game) {
+            const auto it = downloads.find(game.indexId);
+            return it == downloads.end() ? 0 : it->second;
+        },
+        kRankedGames);
 }
 
 Reply CatalogueSite::gameRecord(const httplib::Request& request, const std::string& host) const {

@@ -42,6 +42,7 @@ private:
     Reply assetReply(const httplib::Request& request, const Asset& asset) const;
     Reply page(const std::string& lowerPath, const httplib::Request& request,
                const std::string& origin) const;
+    std::string rankingPage(const std::string& origin) const;
     Reply gameRecord(const httplib::Request& request, const std::string& host) const;
     Reply upgradeFile(const std::string& name) const;
     // With offerMutex_ held.

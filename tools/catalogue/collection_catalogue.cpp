@@ -95,5 +95,6 @@ Collection openCollection(const fs::path& root, fs::path indexFile, bool rescan)
             collection.catalogue.games.push_back(
                 gameOf(game, overrideOf(game.file.path), categoryId, root));
     }
+    spellNames(collection.catalogue.games);
     return collection;
 }

@@ -246,9 +246,11 @@ void CollectionIndex::countDownload(int64_t id) {
     Statement(db_, "UPDATE games SET downloads = downloads + 1 WHERE id = ?1").bind(1, id).run();
 }
 
-uint64_t CollectionIndex::downloads(int64_t id) const {
+std::map<int64_t, uint64_t> CollectionIndex::downloadCounts() const {
     std::lock_guard lock(mutex_);
-    Statement query(db_, "SELECT downloads FROM games WHERE id = ?1");
-    query.bind(1, id);
-    return query.step() ? uint64_t(query.integer(0)) : 0;
+    std::map<int64_t, uint64_t> counts;
+    Statement query(db_, "SELECT id, downloads FROM games WHERE downloads > 0");
+    while (query.step())
+        counts[query.integer(0)] = uint64_t(query.integer(1));
+    return counts;
 }

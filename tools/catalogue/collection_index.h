@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -53,7 +54,7 @@ public:
     std::vector<IndexedGame> games() const;
     std::optional<std::string> picture(int64_t id) const;
     void countDownload(int64_t id);
-    uint64_t downloads(int64_t id) const;
+    std::map<int64_t, uint64_t> downloadCounts() const; // by game id
 
 private:
     void execute(const char* sql) const;

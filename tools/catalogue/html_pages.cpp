@@ -68,15 +68,14 @@ std::string cards(std::string_view origin, const std::vector<const Game*>& games
     return out;
 }
 
-// A stable made-up play count, so the ranking has an order.
-unsigned playCount(const Game& game) {
+} // namespace
+
+uint64_t madeUpPlayCount(const Game& game) {
     unsigned hash = 2166136261u;
     for (unsigned char c : game.id)
         hash = (hash ^ c) * 16777619u;
     return 1000 + hash % 90000;
 }
-
-} // namespace
 
 std::string gameLink(std::string_view origin, const Game& game, size_t position) {
     const char* path =
@@ -123,16 +122,20 @@ std::string recommendations(const Catalogue& catalogue, std::string_view origin,
     return frame("每日推荐", "<h3>每日推荐</h3>\n" + cards(origin, games));
 }
 
-std::string ranking(const Catalogue& catalogue, std::string_view origin) {
-    std::vector<const Game*> games = catalogue.showcase();
-    std::stable_sort(games.begin(), games.end(),
-                     [](const Game* a, const Game* b) { return playCount(*a) > playCount(*b); });
+std::string ranking(const Catalogue& catalogue, std::string_view origin,
+                    const std::function<uint64_t(const Game&)>& plays, size_t shown) {
+    std::vector<std::pair<uint64_t, const Game*>> counted;
+    for (const Game* game : catalogue.showcase())
+        counted.emplace_back(plays(*game), game);
+    std::stable_sort(counted.begin(), counted.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    counted.resize(std::min(counted.size(), shown));
     std::string body = "<h3>最新排行</h3>\n<table>\n";
-    for (size_t i = 0; i < games.size(); ++i)
+    for (size_t i = 0; i < counted.size(); ++i)
         body += "<tr><td>" + std::to_string(i + 1) + ".</td><td><a href=\"" +
-                escape(gameLink(origin, *games[i], i)) + "\">" + escape(games[i]->name) +
-                "</a></td><td class=\"hot\">" + std::to_string(playCount(*games[i])) +
-                " 人玩过</td></tr>\n";
+                escape(gameLink(origin, *counted[i].second, i)) + "\">" +
+                escape(counted[i].second->name) + "</a></td><td class=\"hot\">" +
+                std::to_string(counted[i].first) + " 人玩过</td></tr>\n";
     return frame("最新排行", body + "</table>\n");
 }
 
