@@ -2,6 +2,7 @@
 
 #include "swf_tags.h"
 
+#include <algorithm>
 #include <lzma.h>
 #include <zlib.h>
 
@@ -25,25 +26,38 @@ uint32_t littleEndian(std::string_view bytes, size_t offset, int count) {
     throw MovieError(MovieError::Kind::CutShort, what);
 }
 
+// Output grows with what the stream really holds, so a short file that claims a big movie
+// costs no more than it unpacks to.
+constexpr size_t kOutputStep = 256 * 1024;
+
+size_t grow(std::string& body, size_t produced, size_t limit) {
+    body.resize(std::min(limit, produced + kOutputStep));
+    return body.size() - produced;
+}
+
 std::string inflateMovie(std::string_view packed, size_t unpackedBody) {
-    std::string body(unpackedBody, '\0');
     z_stream stream{};
     if (inflateInit(&stream) != Z_OK)
         throw std::runtime_error("zlib cannot start");
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
     stream.avail_in = static_cast<uInt>(packed.size());
-    stream.next_out = reinterpret_cast<Bytef*>(body.data());
-    stream.avail_out = static_cast<uInt>(body.size());
-    const int result = inflate(&stream, Z_FINISH);
-    const size_t produced = body.size() - stream.avail_out;
+    std::string body;
+    size_t produced = 0;
+    int result = Z_OK;
+    while (result == Z_OK && produced < unpackedBody) {
+        stream.avail_out = static_cast<uInt>(grow(body, produced, unpackedBody));
+        stream.next_out = reinterpret_cast<Bytef*>(body.data() + produced);
+        result = inflate(&stream, Z_NO_FLUSH);
+        produced = body.size() - stream.avail_out;
+    }
     inflateEnd(&stream);
+    body.resize(produced);
     // Packers are known to leave the declared length a little off; what is unpacked counts as
     // long as the stream itself is whole.
-    if (result == Z_STREAM_END || (result == Z_BUF_ERROR && stream.avail_out == 0)) {
-        body.resize(produced);
+    if (result == Z_STREAM_END || produced == unpackedBody)
         return body;
-    }
-    cutShort(result == Z_BUF_ERROR ? "packed movie ends early" : "packed movie is damaged");
+    cutShort(result == Z_OK || result == Z_BUF_ERROR ? "packed movie ends early"
+                                                     : "packed movie is damaged");
 }
 
 std::string unpackLzma(std::string_view file, size_t unpackedBody) {
@@ -56,26 +70,26 @@ std::string unpackLzma(std::string_view file, size_t unpackedBody) {
     lzma_stream stream = LZMA_STREAM_INIT;
     if (lzma_alone_decoder(&stream, kLzmaMemoryLimit) != LZMA_OK)
         throw std::runtime_error("liblzma cannot start");
-    std::string body(unpackedBody, '\0');
-    stream.next_out = reinterpret_cast<uint8_t*>(body.data());
-    stream.avail_out = body.size();
+    std::string body;
+    size_t produced = 0;
     lzma_ret result = LZMA_OK;
     for (std::string_view input : {std::string_view(alone), file.substr(kLzmaHeaderSize)}) {
         stream.next_in = reinterpret_cast<const uint8_t*>(input.data());
         stream.avail_in = input.size();
-        while (result == LZMA_OK && stream.avail_in > 0 && stream.avail_out > 0)
+        while (result == LZMA_OK && stream.avail_in > 0 && produced < unpackedBody) {
+            stream.avail_out = grow(body, produced, unpackedBody);
+            stream.next_out = reinterpret_cast<uint8_t*>(body.data() + produced);
             result = lzma_code(&stream, LZMA_RUN);
+            produced = body.size() - stream.avail_out;
+        }
     }
-    if (result == LZMA_OK && stream.avail_out > 0)
-        result = lzma_code(&stream, LZMA_FINISH);
-    const size_t produced = body.size() - stream.avail_out;
     lzma_end(&stream);
+    body.resize(produced);
     if (result == LZMA_MEMLIMIT_ERROR)
         throw MovieError(MovieError::Kind::TooLarge, "LZMA dictionary too large");
-    if (result != LZMA_STREAM_END && produced < body.size())
+    if (result != LZMA_STREAM_END && produced < unpackedBody)
         cutShort(result == LZMA_OK || result == LZMA_BUF_ERROR ? "packed movie ends early"
-                                                               : "packed movie is damaged");
-    body.resize(produced);
+                                                              : "packed movie is damaged");
     return body;
 }
 
