@@ -89,7 +89,7 @@ std::string unpackLzma(std::string_view file, size_t unpackedBody) {
         throw MovieError(MovieError::Kind::TooLarge, "LZMA dictionary too large");
     if (result != LZMA_STREAM_END && produced < unpackedBody)
         cutShort(result == LZMA_OK || result == LZMA_BUF_ERROR ? "packed movie ends early"
-                                                              : "packed movie is damaged");
+                                                               : "packed movie is damaged");
     return body;
 }
 
