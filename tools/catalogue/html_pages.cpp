@@ -1,9 +1,12 @@
 #include "html_pages.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace pages {
 namespace {
+
+constexpr int kNearbyPages = 5;
 
 std::string escape(std::string_view text) {
     std::string out;
@@ -104,8 +107,10 @@ std::string gameList(const Catalogue& catalogue, const Category& category, int p
         shown.push_back(all[static_cast<size_t>(i)]);
     std::string body = "<h3>" + escape(category.name) + "</h3>\n" + cards(origin, shown);
     body += "<p>第 " + std::to_string(page) + " / " + std::to_string(pageCount) + " 页 ";
+    // A big category links its first and last page and those near this one; every page is
+    // still reached by following the links.
     for (int p = 1; p <= pageCount; ++p) {
-        if (p == page)
+        if (p == page || (p != 1 && p != pageCount && std::abs(p - page) > kNearbyPages))
             continue;
         body += "<a href=\"" + escape(origin) +
                 "/gamesoft/GameList.asp?classid=" + std::to_string(category.id) +
@@ -115,10 +120,22 @@ std::string gameList(const Catalogue& catalogue, const Category& category, int p
 }
 
 std::string recommendations(const Catalogue& catalogue, std::string_view origin, long dayNumber) {
-    std::vector<const Game*> games = catalogue.showcase();
-    std::rotate(games.begin(), games.begin() + dayNumber % static_cast<long>(games.size()),
-                games.end());
-    games.resize(std::min<size_t>(games.size(), 6));
+    // Each day orders the games by a hash of the day and the game: the same six all day long,
+    // drawn from the whole catalogue, and others the next day.
+    auto dayRank = [dayNumber](const Game* game) {
+        uint64_t hash = 1469598103934665603ull ^ static_cast<uint64_t>(dayNumber);
+        for (unsigned char c : game->id)
+            hash = (hash ^ c) * 1099511628211ull;
+        return hash;
+    };
+    std::vector<std::pair<uint64_t, const Game*>> ranked;
+    for (const Game* game : catalogue.showcase())
+        ranked.emplace_back(dayRank(game), game);
+    const size_t shown = std::min<size_t>(ranked.size(), 6);
+    std::partial_sort(ranked.begin(), ranked.begin() + long(shown), ranked.end());
+    std::vector<const Game*> games;
+    for (size_t i = 0; i < shown; ++i)
+        games.push_back(ranked[i].second);
     return frame("每日推荐", "<h3>每日推荐</h3>\n" + cards(origin, games));
 }
 
