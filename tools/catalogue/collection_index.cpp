@@ -1,8 +1,12 @@
 #include "collection_index.h"
 
+#include <algorithm>
+#include <atomic>
 #include <map>
 #include <sqlite3.h>
 #include <stdexcept>
+#include <thread>
+#include <variant>
 
 namespace {
 
@@ -109,6 +113,35 @@ std::map<std::string, Recorded> recorded(sqlite3* db, const char* sql) {
     return files;
 }
 
+// Files are read in batches, each spread over the processor's cores; a batch's results wait
+// in memory only until they are written.
+constexpr size_t kBatch = 64;
+
+using Outcome = std::variant<GameFacts, std::string>; // the facts, or why the file is left out
+
+std::vector<Outcome> analyseAll(const std::filesystem::path& root,
+                                const std::vector<const CollectionFile*>& files,
+                                const CollectionIndex::NameOf& nameOf) {
+    std::vector<Outcome> outcomes(files.size());
+    std::atomic<size_t> next = 0;
+    auto work = [&] {
+        for (size_t i = next++; i < files.size(); i = next++) {
+            try {
+                outcomes[i] = analyseGame(root / files[i]->path, nameOf(*files[i]));
+            } catch (const std::exception& error) {
+                outcomes[i] = std::string(error.what());
+            }
+        }
+    };
+    std::vector<std::thread> workers;
+    for (unsigned n = std::max(1u, std::thread::hardware_concurrency()); n > 1; --n)
+        workers.emplace_back(work);
+    work();
+    for (std::thread& worker : workers)
+        worker.join();
+    return outcomes;
+}
+
 } // namespace
 
 CollectionIndex::CollectionIndex(const std::filesystem::path& file) {
@@ -156,43 +189,54 @@ ScanReport CollectionIndex::update(const std::filesystem::path& root,
         return !rescan && it != known.end() && it->second.size == f.size &&
                it->second.modified == f.modified;
     };
+    std::vector<const CollectionFile*> toRead;
     for (const CollectionFile& file : files) {
-        if (unchanged(rejected, file)) {
+        if (unchanged(rejected, file))
             report.rejected.emplace_back(file.path, rejected[file.path].reason);
-        } else if (unchanged(games, file)) {
+        else if (unchanged(games, file))
             ++report.kept;
-        } else {
-            ++report.read;
-            try {
-                const GameFacts facts = analyseGame(root / file.path, nameOf(file));
-                storeGame.bind(1, file.path)
-                    .bind(2, int64_t(file.size))
-                    .bind(3, file.modified)
-                    .bind(4, std::string(signatureText(facts.summary.signature)))
-                    .bind(5, int64_t{facts.summary.version})
-                    .bind(6, int64_t{facts.summary.stageWidth})
-                    .bind(7, int64_t{facts.summary.stageHeight})
-                    .bind(8, facts.summary.frameRate)
-                    .bind(9, int64_t{facts.summary.frameCount})
-                    .bind(10, int64_t{facts.summary.actionScript3})
-                    .bind(11, facts.sha256)
-                    .bind(12, int64_t(facts.picture.format))
-                    .bindBlob(13, facts.picture.bytes)
-                    .run();
-                forgetRejection.bind(1, file.path).run();
-            } catch (const std::exception& error) {
-                storeRejection.bind(1, file.path)
-                    .bind(2, int64_t(file.size))
-                    .bind(3, file.modified)
-                    .bind(4, std::string(error.what()))
-                    .run();
-                forgetGame.bind(1, file.path).run();
-                report.rejected.emplace_back(file.path, error.what());
-            }
-        }
+        else
+            toRead.push_back(&file);
         games.erase(file.path);
         rejected.erase(file.path);
     }
+    report.read = toRead.size();
+    for (size_t start = 0; start < toRead.size(); start += kBatch) {
+        const std::vector<const CollectionFile*> batch(
+            toRead.begin() + long(start),
+            toRead.begin() + long(std::min(start + kBatch, toRead.size())));
+        const std::vector<Outcome> outcomes = analyseAll(root, batch, nameOf);
+        for (size_t i = 0; i < batch.size(); ++i) {
+            const CollectionFile& file = *batch[i];
+            if (const GameFacts* facts = std::get_if<GameFacts>(&outcomes[i])) {
+                storeGame.bind(1, file.path)
+                    .bind(2, int64_t(file.size))
+                    .bind(3, file.modified)
+                    .bind(4, std::string(signatureText(facts->summary.signature)))
+                    .bind(5, int64_t{facts->summary.version})
+                    .bind(6, int64_t{facts->summary.stageWidth})
+                    .bind(7, int64_t{facts->summary.stageHeight})
+                    .bind(8, facts->summary.frameRate)
+                    .bind(9, int64_t{facts->summary.frameCount})
+                    .bind(10, int64_t{facts->summary.actionScript3})
+                    .bind(11, facts->sha256)
+                    .bind(12, int64_t(facts->picture.format))
+                    .bindBlob(13, facts->picture.bytes)
+                    .run();
+                forgetRejection.bind(1, file.path).run();
+            } else {
+                const std::string& why = std::get<std::string>(outcomes[i]);
+                storeRejection.bind(1, file.path)
+                    .bind(2, int64_t(file.size))
+                    .bind(3, file.modified)
+                    .bind(4, why)
+                    .run();
+                forgetGame.bind(1, file.path).run();
+                report.rejected.emplace_back(file.path, why);
+            }
+        }
+    }
+    std::sort(report.rejected.begin(), report.rejected.end());
     // What is left was not found this time.
     for (const auto& [path, _] : games) {
         forgetGame.bind(1, path).run();
