@@ -64,6 +64,8 @@ protected:
         write(root_ / "风车" / "pulse.swf", lzmaPacked(plain));
         write(root_ / "cut.swf", real.substr(0, real.size() / 2));
         write(root_ / "notes.swf", "<html>not a movie</html>");
+        // A header that claims 4 GiB: refused before anything is unpacked.
+        write(root_ / "huge.swf", std::string("CWS\x0a\xff\xff\xff\xff", 8) + real.substr(8, 64));
         write(root_ / "games.csv", "file,name,description,category\n"
                                    "风车/windmill.SWF,\"大风车, 转呀转\",看风车|转,\n"
                                    "风车/pulse.swf,泡泡龙☃,,\n");
@@ -82,10 +84,11 @@ protected:
 
 TEST_F(CollectionTest, ScansReadsAndKeepsTheFolder) {
     Collection first = openCollection(root_, {}, false);
-    EXPECT_EQ(first.report.read, 6u);
-    ASSERT_EQ(first.report.rejected.size(), 2u);
+    EXPECT_EQ(first.report.read, 7u);
+    ASSERT_EQ(first.report.rejected.size(), 3u);
     EXPECT_EQ(first.report.rejected[0].first, "cut.swf");
-    EXPECT_EQ(first.report.rejected[1].first, "notes.swf");
+    EXPECT_EQ(first.report.rejected[1].first, "huge.swf");
+    EXPECT_EQ(first.report.rejected[2].first, "notes.swf");
 
     const std::vector<IndexedGame> games = first.index->games();
     ASSERT_EQ(games.size(), 4u);
@@ -117,7 +120,7 @@ TEST_F(CollectionTest, ScansReadsAndKeepsTheFolder) {
     Collection again = openCollection(root_, {}, false);
     EXPECT_EQ(again.report.kept, 4u);
     EXPECT_EQ(again.report.read, 0u);
-    EXPECT_EQ(again.report.rejected.size(), 2u) << "still named, though not read again";
+    EXPECT_EQ(again.report.rejected.size(), 3u) << "still named, though not read again";
 
     fs::remove(root_ / "星空.swf");
     write(root_ / "风车" / "pulse.swf", bytesOf(swf::makeGame(swf::GameKind::Pulse)) + "");
@@ -128,7 +131,7 @@ TEST_F(CollectionTest, ScansReadsAndKeepsTheFolder) {
     EXPECT_EQ(changed.report.removed, 1u);
     EXPECT_EQ(changed.report.read, 1u);
     EXPECT_EQ(game(changed.index->games(), "风车/pulse.swf").signature, "FWS");
-    EXPECT_EQ(openCollection(root_, root_ / "other.sqlite", true).report.read, 5u);
+    EXPECT_EQ(openCollection(root_, root_ / "other.sqlite", true).report.read, 6u);
 }
 
 TEST_F(CollectionTest, ServesTheGamesWithRangesAndValidators) {

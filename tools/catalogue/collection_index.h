@@ -46,6 +46,7 @@ public:
     CollectionIndex(const CollectionIndex&) = delete;
     CollectionIndex& operator=(const CollectionIndex&) = delete;
 
+    // Called from several threads at once, while files are read.
     using NameOf = std::function<std::string(const CollectionFile&)>;
     // Brings the index up to date with the files under root; rescan reads every file again.
     ScanReport update(const std::filesystem::path& root, const std::vector<CollectionFile>& files,
