@@ -39,7 +39,6 @@ GameFacts analyseGame(const std::filesystem::path& file, std::string_view name) 
     const swf::Signature signature = swf::signatureOf(bytes);
     const std::string movie = swf::unpackMovie(bytes);
     facts.summary = swf::summarizeMovie(movie, signature);
-    facts.size = bytes.size();
     facts.sha256 = sha256Hex(bytes);
     facts.picture = gamePicture(movie, facts.summary, name);
     return facts;

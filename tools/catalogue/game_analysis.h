@@ -9,7 +9,6 @@
 // What the catalogue knows of a game from its file alone.
 struct GameFacts {
     swf::MovieSummary summary;
-    uint64_t size = 0;
     std::string sha256; // lower-case hex
     GamePicture picture;
 };

@@ -10,15 +10,16 @@
 
 namespace swf {
 
-// Why a file is not served: it is no movie at all, or one that lacks some of its bytes.
+// Why a file is not served: it is no movie at all, one that lacks some of its bytes, or one
+// bigger than any game. The message, as the scan's report shows it, starts with which.
 class MovieError : public std::runtime_error {
 public:
     enum class Kind { NotSwf, CutShort, TooLarge };
-    MovieError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}
-    Kind kind() const { return kind_; }
-
-private:
-    Kind kind_;
+    MovieError(Kind kind, const std::string& detail)
+        : std::runtime_error(std::string(kind == Kind::NotSwf     ? "not a SWF movie: "
+                                         : kind == Kind::CutShort ? "cut short: "
+                                                                  : "too large: ") +
+                             detail) {}
 };
 
 enum class Signature { Plain, Zlib, Lzma };
