@@ -5,8 +5,13 @@
 #include "gbk.h"
 #include "swf_games.h"
 
+#include <arpa/inet.h>
 #include <fstream>
 #include <lzma.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
 #include <zlib.h>
 
 namespace fs = std::filesystem;
@@ -47,6 +52,27 @@ void write(const fs::path& file, const std::string& bytes) {
 std::string readAll(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Whether the server closes the connection (rather than falling silent) within five seconds of
+// the request.
+bool closesAfterAnswering(int port, const std::string& request) {
+    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    timeval patience{5, 0};
+    setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
+    ssize_t received = -1;
+    if (connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        send(socket, request.data(), request.size(), MSG_NOSIGNAL) == ssize_t(request.size())) {
+        char buffer[65536];
+        while ((received = recv(socket, buffer, sizeof buffer, 0)) > 0) {
+        }
+    }
+    close(socket);
+    return received == 0;
 }
 
 class CollectionTest : public testing::Test {
@@ -194,6 +220,12 @@ TEST_F(CollectionTest, ServesTheGamesWithRangesAndValidators) {
     const std::string nearest = bubbles + "|" + utf8ToGbk("泡泡龙") + "?|";
     EXPECT_EQ(bubbleRecord->body.substr(0, nearest.size()), nearest)
         << "the snowman has no GBK form";
+
+    // The file shrinks after the scan: the server ends the transfer instead of waiting for
+    // bytes that will not come.
+    write(root_ / "物理" / "flbox.swf", whole->body.substr(0, 1000));
+    EXPECT_TRUE(closesAfterAnswering(port, "GET " + swf + " HTTP/1.1\r\nHost: x\r\n\r\n"));
+    EXPECT_TRUE(client.Head(swf)) << "still serving";
 }
 
 } // namespace

@@ -176,7 +176,7 @@ Reply CatalogueSite::assetReply(const httplib::Request& request, const Asset& as
     const bool whole =
         !request.has_header("Range") ||
         (request.has_header("If-Range") && request.get_header_value("If-Range") != game.etag);
-    if (asset.counted && index_ && whole)
+    if (asset.counted && index_ && whole && request.method == "GET")
         index_->countDownload(game.indexId);
     return reply;
 }
