@@ -1,12 +1,13 @@
 #include "games_csv.h"
 
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace {
 
 using Row = std::vector<std::string>;
+
+constexpr size_t kLargestList = 16 * 1024 * 1024;
 
 std::vector<Row> parseCsv(std::string_view text) {
     std::vector<Row> rows(1, Row(1));
@@ -45,9 +46,10 @@ std::map<std::string, GameOverride> readGamesCsv(const std::filesystem::path& fi
     std::map<std::string, GameOverride> overrides;
     if (!in)
         return overrides;
-    std::ostringstream text;
-    text << in.rdbuf();
-    std::string content = text.str();
+    // Far more than any collection's list needs; a bigger file is read no further.
+    std::string content(kLargestList, '\0');
+    in.read(content.data(), std::streamsize(content.size()));
+    content.resize(size_t(in.gcount()));
     if (content.rfind("\xef\xbb\xbf", 0) == 0) // spreadsheet programs start UTF-8 with a mark
         content.erase(0, 3);
     for (const Row& row : parseCsv(content)) {

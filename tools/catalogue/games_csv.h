@@ -13,5 +13,6 @@ struct GameOverride {
 
 // games.csv (UTF-8; columns file, name, description, category; quoted cells may hold commas,
 // doubled quotes and line breaks; a first row naming the columns is skipped). Keyed by the
-// file's path relative to the collection, with '/' between folders. None when there is no file.
+// file's path relative to the collection, with '/' between folders. None when there is no file;
+// only its first 16 MiB are read.
 std::map<std::string, GameOverride> readGamesCsv(const std::filesystem::path& file);
