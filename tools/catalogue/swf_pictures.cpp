@@ -11,6 +11,8 @@
 namespace swf {
 namespace {
 
+constexpr size_t kPicturesTried = 8;
+
 struct Size {
     int width = 0;
     int height = 0;
@@ -236,7 +238,9 @@ std::optional<RgbaImage> largestPicture(std::string_view movie, const MovieSumma
     std::stable_sort(candidates.begin(), candidates.end(), [](const auto& a, const auto& b) {
         return a.size.pixels() > b.size.pixels();
     });
-    // A damaged big picture gives way to the next smaller one.
+    // A damaged big picture gives way to the next smaller one, a few times: a movie of
+    // thousands of damaged pictures must not cost thousands of attempts.
+    candidates.resize(std::min(candidates.size(), kPicturesTried));
     for (const Candidate& candidate : candidates)
         if (auto image = decodePicture(candidate.tag->code,
                                        movie.substr(candidate.tag->offset, candidate.tag->length),
