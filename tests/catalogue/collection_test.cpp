@@ -5,10 +5,12 @@
 #include "gbk.h"
 #include "swf_games.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <fstream>
 #include <lzma.h>
 #include <netinet/in.h>
+#include <set>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -226,6 +228,55 @@ TEST_F(CollectionTest, ServesTheGamesWithRangesAndValidators) {
     write(root_ / "物理" / "flbox.swf", whole->body.substr(0, 1000));
     EXPECT_TRUE(closesAfterAnswering(port, "GET " + swf + " HTTP/1.1\r\nHost: x\r\n\r\n"));
     EXPECT_TRUE(client.Head(swf)) << "still serving";
+}
+
+TEST_F(CollectionTest, ABigCategoryPagesThroughEveryGame) {
+    const swf::Bytes movie = swf::makeGame(swf::GameKind::Windmill);
+    for (int i = 0; i < 300; ++i)
+        write(root_ / "大类" / ("game" + std::to_string(i) + ".swf"), bytesOf(movie));
+    Collection collection = openCollection(root_, {}, false);
+    std::set<std::string> expected;
+    int categoryId = 0;
+    for (const Game& g : collection.catalogue.games)
+        if (collection.catalogue.category(g.categoryId)->name == "大类") {
+            expected.insert(g.id);
+            categoryId = g.categoryId;
+        }
+    ASSERT_EQ(expected.size(), 300u);
+    CatalogueServer server(std::move(collection), {});
+    const int port = server.bind(0);
+    server.start();
+    httplib::Client client("127.0.0.1", port);
+
+    std::set<std::string> listed;
+    std::set<std::string> seen;
+    std::vector<std::string> queue = {"/gamesoft/GameList.asp?classid=" +
+                                      std::to_string(categoryId)};
+    while (!queue.empty()) {
+        const std::string target = queue.back();
+        queue.pop_back();
+        if (!seen.insert(target).second)
+            continue;
+        const auto result = client.Get(target);
+        ASSERT_TRUE(result && result->status == 200) << target;
+        size_t onThisPage = 0;
+        size_t pageLinks = 0;
+        for (const std::string& link : links(decodeGbk(result->body))) {
+            std::string upper = link; // every third link is written in mixed case
+            std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
+            if (const size_t id = upper.find("GAMEINFO.ASP?ID="); id != std::string::npos) {
+                listed.insert(link.substr(id + 16));
+                ++onThisPage;
+            } else if (link.find("page=") != std::string::npos) {
+                queue.push_back(pathOf(link));
+                ++pageLinks;
+            }
+        }
+        EXPECT_LE(onThisPage, 20u * 2) << "each game is linked twice: picture and name";
+        EXPECT_LE(pageLinks, 12u) << "first, last and the pages near this one";
+    }
+    EXPECT_EQ(listed, expected);
+    EXPECT_EQ(seen.size(), 16u) << "15 pages, the first of them also without page=";
 }
 
 } // namespace

@@ -55,6 +55,8 @@ inline constexpr int kTestCategoryId = 9;
 struct Catalogue {
     std::vector<Category> categories;
     std::vector<Game> games;
+    // The demo's few games page after four, so that tests meet several pages.
+    int gamesPerPage = 4;
 
     const Game* find(std::string_view id) const;
     const Category* category(int id) const;

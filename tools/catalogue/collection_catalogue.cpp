@@ -9,6 +9,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr int kGamesPerPage = 20;
+
 // The client cuts records at '|' and refuses file names with slashes or control characters;
 // their full-width forms read the same.
 std::string recordSafe(std::string text) {
@@ -74,6 +76,7 @@ Collection openCollection(const fs::path& root, fs::path indexFile, bool rescan)
         return it == overrides.end() ? GameOverride{} : it->second;
     };
     Collection collection;
+    collection.catalogue.gamesPerPage = kGamesPerPage;
     collection.index = std::make_shared<CollectionIndex>(indexFile);
     const std::vector<CollectionFile> files = listCollection(root);
     collection.report = collection.index->update(

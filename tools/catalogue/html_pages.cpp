@@ -98,12 +98,12 @@ std::string categoryTree(const Catalogue& catalogue, std::string_view origin) {
 
 std::string gameList(const Catalogue& catalogue, const Category& category, int page,
                      std::string_view origin) {
+    const int perPage = catalogue.gamesPerPage;
     const std::vector<const Game*> all = catalogue.inCategory(category.id);
-    const int pageCount =
-        std::max<int>(1, (static_cast<int>(all.size()) + kGamesPerPage - 1) / kGamesPerPage);
+    const int pageCount = std::max<int>(1, (static_cast<int>(all.size()) + perPage - 1) / perPage);
     std::vector<const Game*> shown;
-    for (int i = (page - 1) * kGamesPerPage;
-         i >= 0 && i < page * kGamesPerPage && i < static_cast<int>(all.size()); ++i)
+    for (int i = (page - 1) * perPage;
+         i >= 0 && i < page * perPage && i < static_cast<int>(all.size()); ++i)
         shown.push_back(all[static_cast<size_t>(i)]);
     std::string body = "<h3>" + escape(category.name) + "</h3>\n" + cards(origin, shown);
     body += "<p>第 " + std::to_string(page) + " / " + std::to_string(pageCount) + " 页 ";

@@ -10,8 +10,6 @@
 // origin is "http://" plus the host the browser asked for, so every link leads back here.
 namespace pages {
 
-inline constexpr int kGamesPerPage = 4;
-
 std::string categoryTree(const Catalogue& catalogue, std::string_view origin);
 // page counts from 1; pages past the end list nothing.
 std::string gameList(const Catalogue& catalogue, const Category& category, int page,
