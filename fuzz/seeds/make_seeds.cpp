@@ -8,6 +8,7 @@
 #include "game_record.h"
 #include "gbk.h"
 #include "image_encoders.h"
+#include "swf_games.h"
 #include "update_offer.h"
 
 #include <QDir>
@@ -83,6 +84,19 @@ void WritePictures(const Catalogue& catalogue) {
 // Input of the configuration harness: key, NUL, value, NUL, the file.
 QByteArray ConfigInput(const char* key, const QString& value, const QByteArray& file) {
     return QByteArray(key) + '\0' + value.toUtf8() + '\0' + file;
+}
+
+// Every movie of the demo, plain and packed, and one cut short.
+void WriteMovies() {
+    for (swf::GameKind kind : swf::kAllGameKinds) {
+        const swf::Bytes movie = swf::makeGame(kind);
+        const QString name = QStringLiteral("movie-%1").arg(int(kind));
+        WriteSeed(QStringLiteral("swf_movie"), name,
+                  QByteArray(reinterpret_cast<const char*>(movie.data()), qsizetype(movie.size())));
+    }
+    const swf::Bytes cut = swf::makeGame(swf::GameKind::Windmill);
+    WriteSeed(QStringLiteral("swf_movie"), QStringLiteral("cut-short"),
+              QByteArray(reinterpret_cast<const char*>(cut.data()), qsizetype(cut.size() / 2)));
 }
 
 void WriteConfigurations() {
@@ -176,6 +190,7 @@ int main(int argc, char** argv) {
     WriteRecords(catalogue);
     WritePictures(catalogue);
     WriteConfigurations();
+    WriteMovies();
     WriteUpgradeInputs();
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <regex>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -56,4 +57,21 @@ std::string decodeGbk(const std::string& body) {
 std::string pathOf(const std::string& address) {
     const size_t slash = address.find('/', address.find("://") + 3);
     return slash == std::string::npos ? "/" : address.substr(slash);
+}
+
+std::vector<std::string> links(const std::string& html) {
+    static const std::regex href("href=\"([^\"]*)\"");
+    std::vector<std::string> found;
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), href);
+         it != std::sregex_iterator(); ++it) {
+        const std::string written = (*it)[1];
+        std::string link;
+        for (size_t i = 0; i < written.size(); ++i) {
+            const bool entity = written.compare(i, 5, "&amp;") == 0;
+            link += written[i];
+            i += entity ? 4 : 0;
+        }
+        found.push_back(link);
+    }
+    return found;
 }

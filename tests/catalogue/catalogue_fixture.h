@@ -7,6 +7,7 @@
 #include <httplib.h>
 #include <memory>
 #include <string>
+#include <vector>
 
 // One in-process catalogue server on a free loopback port, shared by a test suite; it carries
 // the games that fail on purpose.
@@ -34,5 +35,7 @@ private:
 
 // GBK body to UTF-8; fails the test when the bytes are not GBK.
 std::string decodeGbk(const std::string& body);
+// Every href of a page, its "&amp;" read as "&".
+std::vector<std::string> links(const std::string& html);
 // Path and query of an absolute http address.
 std::string pathOf(const std::string& address);

@@ -2,7 +2,6 @@
 #include "gbk.h"
 
 #include <algorithm>
-#include <regex>
 #include <set>
 
 namespace {
@@ -11,19 +10,6 @@ std::string upperCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return text;
-}
-
-std::vector<std::string> links(const std::string& html) {
-    static const std::regex href("href=\"([^\"]*)\"");
-    std::vector<std::string> found;
-    for (auto it = std::sregex_iterator(html.begin(), html.end(), href);
-         it != std::sregex_iterator(); ++it) {
-        std::string link = (*it)[1];
-        for (size_t at; (at = link.find("&amp;")) != std::string::npos;)
-            link.replace(at, 5, "&");
-        found.push_back(link);
-    }
-    return found;
 }
 
 std::string percentEncoded(const std::string& bytes) {

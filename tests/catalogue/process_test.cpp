@@ -1,6 +1,8 @@
 #include "catalogue_fixture.h"
+#include "swf_games.h"
 
 #include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <poll.h>
@@ -15,7 +17,8 @@ namespace {
 // The real executable as scripts start it, reading its first output line for the port.
 class ServerProcess {
 public:
-    explicit ServerProcess(std::vector<std::string> arguments) {
+    // errorFile: where its standard error goes; inherited when empty.
+    explicit ServerProcess(std::vector<std::string> arguments, const std::string& errorFile = {}) {
         int out[2];
         if (pipe(out) != 0)
             throw std::runtime_error("pipe");
@@ -23,6 +26,9 @@ public:
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
         posix_spawn_file_actions_addclose(&actions, out[0]);
+        if (!errorFile.empty())
+            posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(),
+                                             O_WRONLY | O_CREAT | O_TRUNC, 0644);
         arguments.insert(arguments.begin(), CATALOGUE_EXECUTABLE);
         std::vector<char*> argv;
         for (std::string& argument : arguments)
@@ -140,4 +146,42 @@ TEST(CatalogueProcess, StopsOnSigintAndRefusesBadDataOrArguments) {
 
     ServerProcess badPort({"--port", "eighty"});
     EXPECT_EQ(badPort.waitForExit(), 2);
+}
+
+TEST(CatalogueProcess, ServesAFolderOfGamesAndNamesTheFilesItLeavesOut) {
+    const std::filesystem::path root =
+        std::filesystem::temp_directory_path() / ("catalogue-games-" + std::to_string(getpid()));
+    std::filesystem::create_directories(root);
+    const swf::Bytes movie = swf::makeGame(swf::GameKind::Windmill);
+    std::ofstream(root / "windmill.swf", std::ios::binary)
+        .write(reinterpret_cast<const char*>(movie.data()), std::streamsize(movie.size()));
+    std::ofstream(root / "broken.swf") << "CWS";
+    const std::filesystem::path index = root / "elsewhere.sqlite";
+    const std::filesystem::path report = root / "report.txt";
+    auto readReport = [&] {
+        std::ifstream in(report);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    for (const bool rescan : {false, true}) {
+        SCOPED_TRACE(rescan ? "--rescan" : "first start");
+        std::vector<std::string> arguments = {"--port",      "0",       "--games",
+                                              root.string(), "--index", index.string()};
+        if (rescan)
+            arguments.push_back("--rescan");
+        ServerProcess server(arguments, report.string());
+        const std::string port = server.firstLine();
+        ASSERT_FALSE(port.empty());
+        // The report is written before the port.
+        const std::string text = readReport();
+        EXPECT_NE(text.find("left out broken.swf"), std::string::npos) << text;
+        EXPECT_NE(text.find("1 games (0 unchanged, 2 read"), std::string::npos) << text;
+        EXPECT_TRUE(std::filesystem::exists(index));
+        httplib::Client client("127.0.0.1", std::stoi(port));
+        const httplib::Result tree = client.Get("/gamesoft/left.asp");
+        ASSERT_TRUE(tree);
+        EXPECT_NE(decodeGbk(tree->body).find("未分类"), std::string::npos);
+        EXPECT_EQ(client.Get("/gamesoft/flash/g1.swf")->body.size(), movie.size());
+        EXPECT_EQ(server.stopWith(SIGTERM), 0);
+    }
+    std::filesystem::remove_all(root);
 }

@@ -1,6 +1,7 @@
 #include "catalogue.h"
 
 #include "gbk.h"
+#include "library/pinyin.h"
 
 namespace {
 
@@ -154,20 +155,33 @@ std::vector<const Game*> Catalogue::search(std::string_view keyword) const {
     std::vector<const Game*> found;
     if (keyword.empty())
         return found;
+    const std::string spelling =
+        PinyinQueryOf(QString::fromUtf8(keyword.data(), qsizetype(keyword.size()))).toStdString();
     for (const Game& g : games)
-        if (contains(g.name, keyword) || contains(utf8ToGbk(g.name), keyword))
+        if (contains(g.name, keyword) || contains(utf8ToGbkNearest(g.name), keyword) ||
+            (!spelling.empty() &&
+             (contains(g.pinyinFull, spelling) || contains(g.pinyinInitials, spelling))))
             found.push_back(&g);
     return found;
+}
+
+void spellNames(std::vector<Game>& games) {
+    for (Game& g : games) {
+        const TPinyin pinyin = PinyinOf(QString::fromStdString(g.name));
+        g.pinyinFull = pinyin.Full.toStdString();
+        g.pinyinInitials = pinyin.Initials.toStdString();
+    }
 }
 
 Catalogue builtInCatalogue(FaultGames faultGames) {
     Catalogue catalogue;
     catalogue.categories = {{1, "动作冒险"}, {2, "益智休闲"}, {3, "体育竞技"}, {4, "海洋星空"}};
     catalogue.games = showcaseGames();
-    if (faultGames == FaultGames::Excluded)
-        return catalogue;
-    catalogue.categories.push_back({kTestCategoryId, "测试专区"});
-    for (Game& g : testGames())
-        catalogue.games.push_back(std::move(g));
+    if (faultGames == FaultGames::Included) {
+        catalogue.categories.push_back({kTestCategoryId, "测试专区"});
+        for (Game& g : testGames())
+            catalogue.games.push_back(std::move(g));
+    }
+    spellNames(catalogue.games);
     return catalogue;
 }

@@ -3,6 +3,7 @@
 #include "image_encoders.h"
 #include "swf_games.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,16 @@ struct Game {
     RecordShape record = RecordShape::Normal;
     std::string recordFault; // fault switch applied to the record request itself
     std::string sixthField;  // written as a sixth record field when not empty
+    // A game of a collection: its SWF file on disk, that file's size and the index's row.
+    std::filesystem::path swfFile;
+    uint64_t swfSize = 0;
+    int64_t indexId = 0;
+    std::string etag;         // of both its SWF file and its picture, which is made from it
+    int64_t lastModified = 0; // seconds since 1970
+    uint64_t pictureSize = 0;
+    // The name spelled in pinyin, for searches typed in Latin letters.
+    std::string pinyinFull;
+    std::string pinyinInitials;
 };
 
 struct Category {
@@ -44,12 +55,15 @@ inline constexpr int kTestCategoryId = 9;
 struct Catalogue {
     std::vector<Category> categories;
     std::vector<Game> games;
+    // The demo's few games page after four, so that tests meet several pages.
+    int gamesPerPage = 4;
 
     const Game* find(std::string_view id) const;
     const Category* category(int id) const;
     std::vector<const Game*> inCategory(int categoryId) const;
     std::vector<const Game*> showcase() const;
-    // Keyword as a browser sends it from a GBK page (GBK bytes), or UTF-8.
+    // Keyword as a browser sends it from a GBK page (GBK bytes), or UTF-8: a part of the name,
+    // or of its pinyin or pinyin initials when typed in Latin letters ("ppl" finds 泡泡龙).
     std::vector<const Game*> search(std::string_view keyword) const;
 };
 
@@ -58,3 +72,6 @@ struct Catalogue {
 enum class FaultGames { Excluded, Included };
 
 Catalogue builtInCatalogue(FaultGames faultGames);
+
+// Fills in each game's pinyin spellings.
+void spellNames(std::vector<Game>& games);

@@ -28,10 +28,40 @@ Target splitProxyForm(const std::string& path) {
     return {path.substr(slash), path.substr(kScheme.size(), slash - kScheme.size())};
 }
 
+std::string headerOf(const Reply& reply, std::string_view name) {
+    for (const auto& [key, value] : reply.headers)
+        if (key == name)
+            return value;
+    return {};
+}
+
+// Whether the reply goes out as the one range asked for. A range of an older version of the file
+// (If-Range naming another validator) gets the whole new file instead.
+bool answersRange(const httplib::Request& request, const Reply& reply) {
+    if (request.ranges.size() != 1 || headerOf(reply, "Accept-Ranges") != "bytes")
+        return false;
+    const std::string ifRange = request.get_header_value("If-Range");
+    if (ifRange.empty() || ifRange == headerOf(reply, "ETag"))
+        return true;
+    // The library would still cut the body by these ranges; the request object is the server's
+    // own, handed to us as const only by convention.
+    const_cast<httplib::Request&>(request).ranges.clear();
+    return false;
+}
+
 } // namespace
 
 CatalogueServer::CatalogueServer(std::filesystem::path dataDir, FaultGames faultGames)
     : site_(builtInCatalogue(faultGames), std::move(dataDir)) {
+    configure();
+}
+
+CatalogueServer::CatalogueServer(Collection collection, std::filesystem::path dataDir)
+    : site_(std::move(collection.catalogue), std::move(dataDir), std::move(collection.index)) {
+    configure();
+}
+
+void CatalogueServer::configure() {
     server_.new_task_queue = [] {
         return new httplib::ThreadPool(kWorkerThreads);
     };
@@ -96,5 +126,9 @@ void CatalogueServer::handle(const httplib::Request& request, httplib::Response&
                 response);
         return;
     }
+    const bool partial = answersRange(request, reply);
     deliver(std::move(reply), *fault, request, response);
+    // The HTTP library cuts the body to the range and writes Content-Range; the status is ours.
+    if (partial && response.status == 200)
+        response.status = 206;
 }

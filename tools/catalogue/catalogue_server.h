@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue_site.h"
+#include "collection_catalogue.h"
 
 #include <atomic>
 #include <filesystem>
@@ -13,6 +14,8 @@ class CatalogueServer {
 public:
     explicit CatalogueServer(std::filesystem::path dataDir = {},
                              FaultGames faultGames = FaultGames::Excluded);
+    // Serves a collection's games instead of the demo's.
+    CatalogueServer(Collection collection, std::filesystem::path dataDir);
     ~CatalogueServer();
 
     // Binds 127.0.0.1:port, 0 for any free port; returns the bound port. Throws when taken.
@@ -25,6 +28,7 @@ public:
     const Catalogue& catalogue() const { return site_.catalogue(); }
 
 private:
+    void configure();
     void handle(const httplib::Request& request, httplib::Response& response);
 
     CatalogueSite site_;

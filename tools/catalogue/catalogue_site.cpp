@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 
@@ -15,6 +16,8 @@ namespace {
 
 constexpr uint64_t kMegabyte = 1024 * 1024;
 constexpr uint64_t kLargestBlobMegabytes = 4096;
+// A collection's ranking shows its most downloaded games, not every one it has.
+constexpr size_t kRankedGames = 50;
 
 std::string lowerCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -75,14 +78,36 @@ std::optional<std::string> readFile(const std::filesystem::path& file) {
     return content.str();
 }
 
+// Read piece by piece as it is sent, so a big game costs no memory while it travels.
+Payload filePayload(const std::filesystem::path& file, uint64_t size) {
+    return Payload(size, [file](uint64_t offset, size_t length, std::string& out) {
+        std::ifstream in(file, std::ios::binary);
+        in.seekg(static_cast<std::streamoff>(offset));
+        const size_t start = out.size();
+        out.resize(start + length);
+        in.read(out.data() + start, static_cast<std::streamsize>(length));
+        out.resize(start + static_cast<size_t>(std::max<std::streamsize>(0, in.gcount())));
+    });
+}
+
+std::string httpDate(int64_t unixSeconds) {
+    const auto seconds = static_cast<time_t>(unixSeconds);
+    std::tm parts{};
+    gmtime_r(&seconds, &parts);
+    char text[40];
+    std::strftime(text, sizeof text, "%a, %d %b %Y %H:%M:%S GMT", &parts);
+    return text;
+}
+
 Reply notFound() {
     return Reply::plain(404, "Not found\n");
 }
 
 } // namespace
 
-CatalogueSite::CatalogueSite(Catalogue catalogue, std::filesystem::path dataDir)
-    : catalogue_(std::move(catalogue)), dataDir_(std::move(dataDir)) {
+CatalogueSite::CatalogueSite(Catalogue catalogue, std::filesystem::path dataDir,
+                             std::shared_ptr<CollectionIndex> index)
+    : catalogue_(std::move(catalogue)), dataDir_(std::move(dataDir)), index_(std::move(index)) {
     if (!dataDir_.empty() && std::filesystem::exists(dataDir_ / "update.conf"))
         offer_ = loadUpdateOffer(dataDir_ / "update.conf");
     if (!dataDir_.empty())
@@ -99,8 +124,13 @@ void CatalogueSite::addGameAssets() {
     const auto emptyMovie = std::make_shared<const std::string>();
     const swf::GamePalette grey{{90, 90, 90}, {200, 200, 200}, {140, 140, 140}};
     for (const Game& game : catalogue_.games) {
+        if (!game.swfFile.empty()) {
+            addCollectionAssets(game);
+            continue;
+        }
         assets_[lowerCase(stripQuery(game.swfPath))] = {
-            "application/x-shockwave-flash", game.kind ? movies.at(*game.kind) : emptyMovie};
+            "application/x-shockwave-flash",
+            Payload(game.kind ? movies.at(*game.kind) : emptyMovie)};
         const std::string picture =
             game.pictureIsHtml
                 ? utf8ToGbk(pages::pictureErrorPage())
@@ -109,8 +139,46 @@ void CatalogueSite::addGameAssets() {
                       game.pictureFormat);
         assets_[lowerCase(game.picturePath)] = {
             game.pictureIsHtml ? "text/html; charset=gb2312" : pictureType(game.pictureFormat),
-            std::make_shared<const std::string>(picture)};
+            Payload(picture)};
     }
+}
+
+// A collection's games stay on disk and their pictures in the index: memory holds neither.
+void CatalogueSite::addCollectionAssets(const Game& game) {
+    assets_[lowerCase(game.swfPath)] = {"application/x-shockwave-flash",
+                                        filePayload(game.swfFile, game.swfSize), &game, true};
+    const int64_t id = game.indexId;
+    const std::shared_ptr<CollectionIndex> index = index_;
+    Payload picture(game.pictureSize,
+                    [index, id](uint64_t offset, size_t length, std::string& out) {
+                        if (const auto bytes = index->picture(id); bytes && offset < bytes->size())
+                            out.append(*bytes, size_t(offset), length);
+                    });
+    assets_[lowerCase(game.picturePath)] = {pictureType(game.pictureFormat), std::move(picture),
+                                            &game, false};
+}
+
+Reply CatalogueSite::assetReply(const httplib::Request& request, const Asset& asset) const {
+    Reply reply{200, asset.contentType, asset.body, {}, {}};
+    if (!asset.game)
+        return reply;
+    const Game& game = *asset.game;
+    reply.headers = {{"ETag", game.etag},
+                     {"Last-Modified", httpDate(game.lastModified)},
+                     {"Accept-Ranges", "bytes"}};
+    if (request.get_header_value("If-None-Match") == game.etag) {
+        reply.status = 304;
+        reply.body = Payload();
+        return reply;
+    }
+    // A download counts once, not again for each piece a resumed transfer asks for; a piece of
+    // an older version is answered with the whole file, which counts.
+    const bool whole =
+        !request.has_header("Range") ||
+        (request.has_header("If-Range") && request.get_header_value("If-Range") != game.etag);
+    if (asset.counted && index_ && whole && request.method == "GET")
+        index_->countDownload(game.indexId);
+    return reply;
 }
 
 Reply CatalogueSite::answer(const httplib::Request& request, const std::string& path,
@@ -120,7 +188,7 @@ Reply CatalogueSite::answer(const httplib::Request& request, const std::string& 
     if (lowerPath == "/gamesoft/gameinfo.asp")
         return gameRecord(request, host);
     if (auto asset = assets_.find(lowerPath); asset != assets_.end())
-        return {200, asset->second.contentType, Payload(asset->second.bytes), {}, {}};
+        return assetReply(request, asset->second);
     if (lowerPath == "/bench/blob") {
         const auto megabytes = number(parameter(request, "mb"));
         if (!megabytes || *megabytes < 0 ||
@@ -160,7 +228,7 @@ Reply CatalogueSite::page(const std::string& lowerPath, const httplib::Request& 
             std::chrono::system_clock::now().time_since_epoch());
         html = pages::recommendations(catalogue_, origin, static_cast<long>(days.count()));
     } else if (lowerPath == "/gamesoft/gamephlist.asp") {
-        html = pages::ranking(catalogue_, origin);
+        html = rankingPage(origin);
     } else if (lowerPath == "/gamesoft/soft_search.asp") {
         // Browsers send the keyword in the page's encoding (GBK); show it back as UTF-8.
         const std::string keyword = parameter(request, "keyword").value_or("");
@@ -175,7 +243,20 @@ Reply CatalogueSite::page(const std::string& lowerPath, const httplib::Request& 
     } else {
         return notFound();
     }
-    return Reply::html(utf8ToGbk(html));
+    return Reply::html(utf8ToGbkNearest(html));
+}
+
+std::string CatalogueSite::rankingPage(const std::string& origin) const {
+    if (!index_)
+        return pages::ranking(catalogue_, origin, pages::madeUpPlayCount, catalogue_.games.size());
+    const std::map<int64_t, uint64_t> downloads = index_->downloadCounts();
+    return pages::ranking(
+        catalogue_, origin,
+        [&](const Game& game) {
+            const auto it = downloads.find(game.indexId);
+            return it == downloads.end() ? 0 : it->second;
+        },
+        kRankedGames);
 }
 
 Reply CatalogueSite::gameRecord(const httplib::Request& request, const std::string& host) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue.h"
+#include "collection_index.h"
 #include "payload.h"
 #include "update_offer.h"
 #include "update_signing.h"
@@ -18,7 +19,9 @@ class CatalogueSite {
 public:
     // dataDir may hold update.conf, files/ (the listed upgrade files) and update.key (the key
     // the offer is signed with; without it no signature is served); empty for none.
-    explicit CatalogueSite(Catalogue catalogue, std::filesystem::path dataDir = {});
+    // index: where a collection's pictures and download counts are kept; none for the demo.
+    explicit CatalogueSite(Catalogue catalogue, std::filesystem::path dataDir = {},
+                           std::shared_ptr<CollectionIndex> index = {});
 
     // path: the request's path without the query (a proxy's absolute form already cut off);
     // host: what links on the pages should point at.
@@ -29,12 +32,17 @@ public:
 private:
     struct Asset {
         std::string contentType;
-        std::shared_ptr<const std::string> bytes;
+        Payload body;
+        const Game* game = nullptr; // set for a collection's files, which carry validators
+        bool counted = false;       // a download of the game itself
     };
 
     void addGameAssets();
+    void addCollectionAssets(const Game& game);
+    Reply assetReply(const httplib::Request& request, const Asset& asset) const;
     Reply page(const std::string& lowerPath, const httplib::Request& request,
                const std::string& origin) const;
+    std::string rankingPage(const std::string& origin) const;
     Reply gameRecord(const httplib::Request& request, const std::string& host) const;
     Reply upgradeFile(const std::string& name) const;
     // With offerMutex_ held.
@@ -50,4 +58,5 @@ private:
     mutable std::mutex offerMutex_;
     UpdateOffer offer_;
     std::optional<update_signing::SecretKey> signingKey_;
+    std::shared_ptr<CollectionIndex> index_;
 };

@@ -57,7 +57,10 @@ void sendWhole(const Payload& body, const std::string& type, httplib::Response& 
                                   [body](size_t offset, size_t length, httplib::DataSink& sink) {
                                       std::string piece;
                                       body.read(offset, std::min(length, kChunk), piece);
-                                      return sink.write(piece.data(), piece.size());
+                                      // A game file that shrank since it was indexed gives
+                                      // nothing more: end the connection instead of waiting.
+                                      return !piece.empty() &&
+                                             sink.write(piece.data(), piece.size());
                                   });
 }
 

@@ -33,5 +33,5 @@ std::string gameRecord(const Game& game, std::string_view host) {
         record += "|" + origin + game.picturePath;
     if (!game.sixthField.empty())
         record += "|" + game.sixthField;
-    return utf8ToGbk(record);
+    return utf8ToGbkNearest(record);
 }

@@ -1,9 +1,12 @@
 #include "html_pages.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace pages {
 namespace {
+
+constexpr int kNearbyPages = 5;
 
 std::string escape(std::string_view text) {
     std::string out;
@@ -68,15 +71,14 @@ std::string cards(std::string_view origin, const std::vector<const Game*>& games
     return out;
 }
 
-// A stable made-up play count, so the ranking has an order.
-unsigned playCount(const Game& game) {
+} // namespace
+
+uint64_t madeUpPlayCount(const Game& game) {
     unsigned hash = 2166136261u;
     for (unsigned char c : game.id)
         hash = (hash ^ c) * 16777619u;
     return 1000 + hash % 90000;
 }
-
-} // namespace
 
 std::string gameLink(std::string_view origin, const Game& game, size_t position) {
     const char* path =
@@ -96,17 +98,19 @@ std::string categoryTree(const Catalogue& catalogue, std::string_view origin) {
 
 std::string gameList(const Catalogue& catalogue, const Category& category, int page,
                      std::string_view origin) {
+    const int perPage = catalogue.gamesPerPage;
     const std::vector<const Game*> all = catalogue.inCategory(category.id);
-    const int pageCount =
-        std::max<int>(1, (static_cast<int>(all.size()) + kGamesPerPage - 1) / kGamesPerPage);
+    const int pageCount = std::max<int>(1, (static_cast<int>(all.size()) + perPage - 1) / perPage);
     std::vector<const Game*> shown;
-    for (int i = (page - 1) * kGamesPerPage;
-         i >= 0 && i < page * kGamesPerPage && i < static_cast<int>(all.size()); ++i)
+    for (int i = (page - 1) * perPage;
+         i >= 0 && i < page * perPage && i < static_cast<int>(all.size()); ++i)
         shown.push_back(all[static_cast<size_t>(i)]);
     std::string body = "<h3>" + escape(category.name) + "</h3>\n" + cards(origin, shown);
     body += "<p>第 " + std::to_string(page) + " / " + std::to_string(pageCount) + " 页 ";
+    // A big category links its first and last page and those near this one; every page is
+    // still reached by following the links.
     for (int p = 1; p <= pageCount; ++p) {
-        if (p == page)
+        if (p == page || (p != 1 && p != pageCount && std::abs(p - page) > kNearbyPages))
             continue;
         body += "<a href=\"" + escape(origin) +
                 "/gamesoft/GameList.asp?classid=" + std::to_string(category.id) +
@@ -116,23 +120,39 @@ std::string gameList(const Catalogue& catalogue, const Category& category, int p
 }
 
 std::string recommendations(const Catalogue& catalogue, std::string_view origin, long dayNumber) {
-    std::vector<const Game*> games = catalogue.showcase();
-    std::rotate(games.begin(), games.begin() + dayNumber % static_cast<long>(games.size()),
-                games.end());
-    games.resize(std::min<size_t>(games.size(), 6));
+    // Each day orders the games by a hash of the day and the game: the same six all day long,
+    // drawn from the whole catalogue, and others the next day.
+    auto dayRank = [dayNumber](const Game* game) {
+        uint64_t hash = 1469598103934665603ull ^ static_cast<uint64_t>(dayNumber);
+        for (unsigned char c : game->id)
+            hash = (hash ^ c) * 1099511628211ull;
+        return hash;
+    };
+    std::vector<std::pair<uint64_t, const Game*>> ranked;
+    for (const Game* game : catalogue.showcase())
+        ranked.emplace_back(dayRank(game), game);
+    const size_t shown = std::min<size_t>(ranked.size(), 6);
+    std::partial_sort(ranked.begin(), ranked.begin() + long(shown), ranked.end());
+    std::vector<const Game*> games;
+    for (size_t i = 0; i < shown; ++i)
+        games.push_back(ranked[i].second);
     return frame("每日推荐", "<h3>每日推荐</h3>\n" + cards(origin, games));
 }
 
-std::string ranking(const Catalogue& catalogue, std::string_view origin) {
-    std::vector<const Game*> games = catalogue.showcase();
-    std::stable_sort(games.begin(), games.end(),
-                     [](const Game* a, const Game* b) { return playCount(*a) > playCount(*b); });
+std::string ranking(const Catalogue& catalogue, std::string_view origin,
+                    const std::function<uint64_t(const Game&)>& plays, size_t shown) {
+    std::vector<std::pair<uint64_t, const Game*>> counted;
+    for (const Game* game : catalogue.showcase())
+        counted.emplace_back(plays(*game), game);
+    std::stable_sort(counted.begin(), counted.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    counted.resize(std::min(counted.size(), shown));
     std::string body = "<h3>最新排行</h3>\n<table>\n";
-    for (size_t i = 0; i < games.size(); ++i)
+    for (size_t i = 0; i < counted.size(); ++i)
         body += "<tr><td>" + std::to_string(i + 1) + ".</td><td><a href=\"" +
-                escape(gameLink(origin, *games[i], i)) + "\">" + escape(games[i]->name) +
-                "</a></td><td class=\"hot\">" + std::to_string(playCount(*games[i])) +
-                " 人玩过</td></tr>\n";
+                escape(gameLink(origin, *counted[i].second, i)) + "\">" +
+                escape(counted[i].second->name) + "</a></td><td class=\"hot\">" +
+                std::to_string(counted[i].first) + " 人玩过</td></tr>\n";
     return frame("最新排行", body + "</table>\n");
 }
 

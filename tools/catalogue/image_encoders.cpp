@@ -80,7 +80,7 @@ std::string encodeGif(const IndexedImage& image) {
     return out;
 }
 
-std::string encodeJpeg(const IndexedImage& image, bool progressive) {
+std::string encodeJpeg(int width, int height, const std::vector<uint8_t>& rgb, bool progressive) {
     // The default error handler ends the process; the input here is always well-formed.
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
@@ -89,8 +89,8 @@ std::string encodeJpeg(const IndexedImage& image, bool progressive) {
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(image.width);
-    info.image_height = static_cast<JDIMENSION>(image.height);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
     info.input_components = 3;
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
@@ -98,9 +98,10 @@ std::string encodeJpeg(const IndexedImage& image, bool progressive) {
     if (progressive)
         jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
-    std::vector<uint8_t> rgb = image.rgbRows();
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = rgb.data() + static_cast<size_t>(info.next_scanline) * image.width * 3;
+        // libjpeg takes rows as mutable pointers but only reads them.
+        JSAMPROW row = const_cast<uint8_t*>(rgb.data()) +
+                       static_cast<size_t>(info.next_scanline) * static_cast<size_t>(width) * 3;
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
@@ -152,7 +153,7 @@ std::string encodePicture(const IndexedImage& image, PictureFormat format) {
     case PictureFormat::Gif:
         return encodeGif(image);
     case PictureFormat::Jpeg:
-        return encodeJpeg(image, false);
+        return encodeJpeg(image.width, image.height, image.rgbRows(), false);
     case PictureFormat::Png:
         return encodePng(image);
     }
@@ -160,7 +161,11 @@ std::string encodePicture(const IndexedImage& image, PictureFormat format) {
 }
 
 std::string encodeProgressiveJpeg(const IndexedImage& image) {
-    return encodeJpeg(image, true);
+    return encodeJpeg(image.width, image.height, image.rgbRows(), true);
+}
+
+std::string encodeTrueColourJpeg(int width, int height, const std::vector<uint8_t>& rgb) {
+    return encodeJpeg(width, height, rgb, false);
 }
 
 std::string iconOf(const std::string& picture, int width, int height) {

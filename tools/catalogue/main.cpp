@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <pthread.h>
 #include <string>
 
@@ -13,15 +14,24 @@ struct Options {
     int port = 0;
     std::filesystem::path dataDir;
     FaultGames faultGames = FaultGames::Excluded;
+    std::filesystem::path gamesDir;
+    std::filesystem::path indexFile;
+    bool rescan = false;
 };
 
 [[noreturn]] void usage(int status) {
     (status == 0 ? std::cout : std::cerr)
         << "usage: pebblo-catalogue [--port N] [--data DIR] [--faults]\n"
+           "                        [--games DIR [--index FILE] [--rescan]]\n"
            "  --port N    listen on 127.0.0.1:N; 0 (default) picks a free port\n"
            "  --data DIR  DIR/update.conf sets the upgrade offer, DIR/files/ holds its files,\n"
            "              DIR/update.key signs it\n"
            "  --faults    also list the test category, whose games fail on purpose\n"
+           "  --games DIR serve the .swf files under DIR instead of the demo's games: each\n"
+           "              folder is a category, DIR/games.csv (file,name,description,category)\n"
+           "              names them; files that are no whole movie are listed and left out\n"
+           "  --index FILE keep the index there (default DIR/.pebblo-index.sqlite)\n"
+           "  --rescan    read every file again, not only new and changed ones\n"
            "The bound port is printed on the first line of standard output.\n";
     std::exit(status);
 }
@@ -36,6 +46,10 @@ Options parseOptions(int argc, char** argv) {
             options.faultGames = FaultGames::Included;
             continue;
         }
+        if (argument == "--rescan") {
+            options.rescan = true;
+            continue;
+        }
         if (i + 1 >= argc)
             usage(2);
         if (argument == "--port") {
@@ -46,11 +60,28 @@ Options parseOptions(int argc, char** argv) {
             }
         } else if (argument == "--data") {
             options.dataDir = argv[++i];
+        } else if (argument == "--games") {
+            options.gamesDir = argv[++i];
+        } else if (argument == "--index") {
+            options.indexFile = argv[++i];
         } else {
             usage(2);
         }
     }
     return options;
+}
+
+std::unique_ptr<CatalogueServer> makeServer(const Options& options) {
+    if (options.gamesDir.empty())
+        return std::make_unique<CatalogueServer>(options.dataDir, options.faultGames);
+    Collection collection = openCollection(options.gamesDir, options.indexFile, options.rescan);
+    const ScanReport& report = collection.report;
+    for (const auto& [path, why] : report.rejected)
+        std::cerr << "pebblo-catalogue: left out " << path << ": " << why << "\n";
+    std::cerr << "pebblo-catalogue: " << collection.catalogue.games.size() << " games ("
+              << report.kept << " unchanged, " << report.read << " read, " << report.removed
+              << " gone), " << report.rejected.size() << " left out\n";
+    return std::make_unique<CatalogueServer>(std::move(collection), options.dataDir);
 }
 
 } // namespace
@@ -64,12 +95,12 @@ int main(int argc, char** argv) {
     sigaddset(&stopSignals, SIGINT);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     try {
-        CatalogueServer server(options.dataDir, options.faultGames);
-        std::cout << server.bind(options.port) << std::endl;
-        server.start();
+        const std::unique_ptr<CatalogueServer> server = makeServer(options);
+        std::cout << server->bind(options.port) << std::endl;
+        server->start();
         int signal = 0;
         sigwait(&stopSignals, &signal);
-        server.stop();
+        server->stop();
     } catch (const std::exception& error) {
         std::cerr << "pebblo-catalogue: " << error.what() << "\n";
         return 1;

@@ -76,11 +76,11 @@ public:
     void remove(uint16_t depth);
     void doAction(const ActionBlock& actions);
     void showFrame();
+    // A tag written as given, for kinds the writer does not make itself.
+    void tag(uint16_t code, const Bytes& body);
     Bytes finish(Compression compression);
 
 private:
-    void tag(uint16_t code, const Bytes& body);
-
     uint8_t version_;
     int width_;
     int height_;
