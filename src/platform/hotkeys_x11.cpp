@@ -1,6 +1,7 @@
 // System-wide hot keys on X11: passive key grabs on the root window, made on Qt's own
 // connection so that the presses arrive with Qt's events.
 #include "platform/hot_key_window.h"
+#include "platform/qt_xcb_connection.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
@@ -23,11 +24,6 @@ constexpr std::uint8_t kBadAccess = 10;
 constexpr std::uint16_t kModifierBits = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_LOCK |
                                         XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_2 |
                                         XCB_MOD_MASK_3 | XCB_MOD_MASK_4 | XCB_MOD_MASK_5;
-
-xcb_connection_t* QtConnection() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
 
 template <typename Reply> using TReply = std::unique_ptr<Reply, decltype(&std::free)>;
 
@@ -322,7 +318,7 @@ std::unique_ptr<TRootGrabs> GRootGrabs;
 
 TRootGrabs* RootGrabs() {
     if (!GRootGrabs) {
-        if (xcb_connection_t* connection = QtConnection())
+        if (xcb_connection_t* connection = QtXcbConnection())
             GRootGrabs = std::make_unique<TRootGrabs>(connection);
     }
     return GRootGrabs.get();
@@ -369,14 +365,14 @@ void THotKeyWindow::Deliver(const THotKeyPress& press) const {
 }
 
 std::optional<bool> KeyboardHasKeysym(std::uint32_t keysym) {
-    xcb_connection_t* connection = QtConnection();
+    xcb_connection_t* connection = QtXcbConnection();
     if (!connection)
         return std::nullopt;
     return TKeyboardMap(connection).KeycodeOf(keysym) != 0;
 }
 
 std::uint32_t UnshiftedKeysym(std::uint32_t keycode) {
-    xcb_connection_t* connection = QtConnection();
+    xcb_connection_t* connection = QtXcbConnection();
     if (!connection || keycode > 0xFF)
         return 0;
     return TKeyboardMap(connection).Unshifted(xcb_keycode_t(keycode));

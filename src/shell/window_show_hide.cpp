@@ -1,10 +1,14 @@
 #include "shell/window_show_hide.h"
 
+#include "platform/window_state_x11.h"
+
 #include <QWidget>
+#include <QWindow>
 
 void ShowOrHideWindow(QWidget& window) {
     // A minimised window is still visible to Qt: hiding it would leave nothing to bring back.
-    if (window.isVisible() && !window.isMinimized()) {
+    const QWindow* handle = window.windowHandle();
+    if (window.isVisible() && !(handle ? MinimisedOnScreen(*handle) : window.isMinimized())) {
         window.hide();
         return;
     }
