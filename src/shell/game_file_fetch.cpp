@@ -68,17 +68,18 @@ TFetchedGameFile FetchGameFile(const QString& url, const QString& gamePath,
             THttpClient().Get(url, part.Stream(), resumable, part.Resume());
             break;
         } catch (const EHttpFailure& failure) {
+            // The part stays open and hashed: the next try continues it where it is.
+            if (WorthTryingAgain(failure, attempt) &&
+                WaitBeforeTryingAgain(attempt, resumable.IsAbandoned))
+                continue;
             if (wasCancelled()) {
                 part.Discard();
                 return {TOutcome::Cancelled, {}, {}, {}};
             }
+            // What came stays for a later attempt to continue; nothing came, nothing stays.
             if (part.Size() == 0)
                 part.Discard();
-            if (!WorthTryingAgain(failure, attempt) ||
-                !WaitBeforeTryingAgain(attempt, resumable.IsAbandoned))
-                return {TOutcome::TransferFailed, {}, failure, {}};
-            if (!part.Open(url))
-                return {TOutcome::CannotCreate, {}, {}, part.ErrorString()};
+            return {TOutcome::TransferFailed, {}, failure, {}};
         }
     }
     if (part.Size() == 0) {

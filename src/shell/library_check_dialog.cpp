@@ -60,11 +60,7 @@ TLibraryCheckHooks TLibraryCheckDialog::Hooks(const QString& state) {
 void TLibraryCheckDialog::RunInBackground(std::function<void()> work) {
     if (FWorker.joinable())
         FWorker.join();
-    FDone = false;
-    FWorker = std::thread([this, work = std::move(work)] {
-        work();
-        FDone = true;
-    });
+    FWorker = std::thread(std::move(work));
 }
 
 void TLibraryCheckDialog::ShowProgress(int done, int total, const QString& state) {

@@ -20,8 +20,6 @@ public:
     TLibraryCheckDialog(const TLibraryPlace& place, QWidget* parent = nullptr);
     ~TLibraryCheckDialog() override;
 
-    bool Working() const { return FWorker.joinable() && !FDone; }
-
     QLabel* lblCheckState = nullptr;
     QProgressBar* pbCheck = nullptr;
     QListWidget* lstProblems = nullptr;
@@ -45,5 +43,4 @@ private:
     QList<TLibraryProblem> FProblems;
     std::thread FWorker;
     std::atomic<bool> FStop = false;
-    std::atomic<bool> FDone = false;
 };
