@@ -195,6 +195,20 @@ void TFlashPlayer::OnPageWord(const QString& word) {
         emit SavesWritten(word == QLatin1String("saves stored"));
     else if (word == QStringLiteral("drawn ") + SizeWord(size()))
         UncoverOnceShown();
+    else if (word.startsWith(QLatin1String("failed ")))
+        OnMovieFailed(word);
+}
+
+// "failed KIND", then the player's words on the lines below.
+void TFlashPlayer::OnMovieFailed(const QString& word) {
+    if (FMovie.isEmpty())
+        return;
+    const qsizetype lineEnd = word.indexOf(QLatin1Char('\n'));
+    const QString kind = word.mid(7, lineEnd < 0 ? -1 : lineEnd - 7);
+    const QString detail = lineEnd < 0 ? QString() : word.mid(lineEnd + 1);
+    emit MovieFailed(kind == QLatin1String("unreadable") ? TMovieFailure::Unreadable
+                                                         : TMovieFailure::Crashed,
+                     detail);
 }
 
 // Qt WebEngine 6.4 shows the page's frames through a Quick widget, the view's focus proxy;

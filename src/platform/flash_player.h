@@ -16,6 +16,9 @@ struct TFlashPlayerState {
     bool focused = false; // the movie has the page's keyboard focus
 };
 
+// Why a movie stopped short: the player could not read the file, or failed while running it.
+enum class TMovieFailure { Unreadable, Crashed };
+
 // The Flash player control "swfPlay": a browser view hosting Ruffle, the WebAssembly Flash
 // player, from the program folder's "ruffle/". It loads a SWF file by path, plays and halts it,
 // keeps each game's saved data under the game's name (not its folder's), and may be moved into
@@ -50,6 +53,9 @@ public:
 signals:
     // Ruffle has the movie in; emitted after the movie has been given the keyboard.
     void MovieLoaded();
+    // The movie loaded last could not be read or stopped on an error; Detail is the player's own
+    // account. The next movie loads as usual.
+    void MovieFailed(TMovieFailure failure, const QString& detail);
     // Saves given to WriteSaves are stored, or none of them is (the browser's storage is full).
     void SavesWritten(bool stored);
 
@@ -64,6 +70,7 @@ private:
     void OnPageLoaded(bool ok);
     void OnPageWord(const QString& word);
     void OnMovieLoaded();
+    void OnMovieFailed(const QString& word);
     void AskWhenDrawn();
     void UncoverOnceShown();
 

@@ -153,6 +153,10 @@ void TfrmMain::WireHandlers() {
             RunHandler([&] { WB_GameListBeforeNavigate2(sender, url, cancel); });
         });
     }
+    connect(swfPlay, &TFlashPlayer::MovieFailed, this,
+            [this](TMovieFailure failure, const QString& detail) {
+                RunHandler([&] { GameFailedToPlay(failure, detail); });
+            });
     connect(swfPlay, &TFlashPlayer::SavesWritten, this,
             [this](bool stored) { RunHandler([&] { swfPlaySavesWritten(stored); }); });
     connect(pnlGameStatus, &TGameStatusPanel::BackRequested, this,

@@ -16,6 +16,7 @@ class QSystemTrayIcon;
 class QTabWidget;
 class TBrowserPane;
 class TFlashPlayer;
+enum class TMovieFailure;
 class TGameGrid;
 class TProgressFeed;
 class TProgressRelay;
@@ -87,6 +88,8 @@ public:
     // What a download worker does to the window, always on the UI thread.
     void PlayDownloadedGame(const QString& path, const TGameInfo& game);
     void GameDownloadFailed(const TGameInfo& game, const QString& what, const QString& detail);
+    // The player could not read the current game's file, or stopped on an error while running it.
+    void GameFailedToPlay(TMovieFailure failure, const QString& detail);
     void DownloadEnded(const QString& gameFile);
     int RunningDownloads() const { return FDownloading.size(); }
 

@@ -170,6 +170,25 @@ void TfrmMain::GameDownloadFailed(const TGameInfo& game, const QString& what,
     });
 }
 
+void TfrmMain::GameFailedToPlay(TMovieFailure failure, const QString& detail) {
+    const TGameInfo game = CurrentGame;
+    const QString name = TrimBlanks(game.flashname);
+    if (failure == TMovieFailure::Unreadable) {
+        ShowGameFailure(
+            name,
+            QStringLiteral("游戏文件已损坏或不是 Flash 游戏，不能播放。可以从原来的地址重新下载。"),
+            detail, [this, game] { RepairGame(game); }, QStringLiteral("重新下载"));
+        return;
+    }
+    ShowGameFailure(
+        name, QStringLiteral("游戏运行时出错，已经停止。可以从头再玩一次。"), detail,
+        [this, game] {
+            btnReplayClick();
+            ShowPlayer(game);
+        },
+        QStringLiteral("重新开始"));
+}
+
 void TfrmMain::GoBackFromGame() {
     pnlGameStatus->hide();
     pnlPlaying->setVisible(true);

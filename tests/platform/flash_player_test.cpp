@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -363,6 +364,45 @@ TEST_F(FlashPlayerTest, KeepsPlayingWhenMovedIntoAnotherWindow) {
     EXPECT_EQ(reloads, 0);
     EXPECT_EQ(from.Player->Movie(), path);
     from.Player->setParent(&from.Window); // back, so each window deletes only what it owns
+}
+
+// A file the player cannot read is told as often as it is given, and never covers a game
+// after it: neither its error screen nor, at the first pointer over the movie, the player's own
+// notice about hardware acceleration (which a software renderer would bring up).
+TEST_F(FlashPlayerTest, AFileThePlayerCannotReadIsToldAndLeavesTheNextGameUncovered) {
+    const QString page = Folder->filePath(QStringLiteral("page.swf"));
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<html><body><h3>404</h3></body></html>");
+    file.close();
+    std::vector<TMovieFailure> failures;
+    const QMetaObject::Connection told = QObject::connect(
+        &Player(), &TFlashPlayer::MovieFailed,
+        [&](TMovieFailure failure, const QString&) { failures.push_back(failure); });
+
+    const swf::GameKind kinds[] = {swf::GameKind::ArrowRunner, swf::GameKind::Windmill};
+    for (const swf::GameKind kind : kinds) {
+        const size_t before = failures.size();
+        Player().SetMovie(page);
+        Player().Play();
+        ASSERT_TRUE(PumpEventsUntil([&] { return failures.size() == before + 1; }));
+        EXPECT_EQ(failures.back(), TMovieFailure::Unreadable);
+        EXPECT_FALSE(StateOf(Player()).loaded);
+
+        Load(GameOfKind(kind).path);
+        EXPECT_TRUE(WaitForBackground(Player(), BackgroundOf(kind)));
+    }
+    // The arrow game holds still by itself: whatever changes now was laid over it.
+    Load(GameOfKind(swf::GameKind::ArrowRunner).path);
+    ASSERT_TRUE(WaitForBackground(Player(), BackgroundOf(swf::GameKind::ArrowRunner)));
+    PictureChanges(Player(), 300);
+    const QPointF middle(Player().width() / 2.0, Player().height() / 2.0);
+    QMouseEvent over(QEvent::MouseMove, middle, Player().mapToGlobal(middle), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(Player().focusProxy(), &over);
+    EXPECT_FALSE(PictureChanges(Player(), 1000));
+    EXPECT_EQ(failures.size(), 2u) << "good games are not told as failed";
+    QObject::disconnect(told);
 }
 
 } // namespace

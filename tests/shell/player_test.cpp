@@ -377,4 +377,30 @@ TEST_F(Player, ProgressShowsRoundedPercentagesOrTheBytesWhenNoSizeIsKnown) {
     EXPECT_EQ(FWindow->lbDownLoad->text(), QStringLiteral("正在下载,请稍候...已完成50%"));
 }
 
+// A web page saved as a game: the card says the file is no game and offers to fetch it again;
+// the game followed next plays in full view.
+TEST_F(Player, AFileThePlayerCannotReadIsExplainedAndTheNextGamePlays) {
+    Follow(QStringLiteral("915"));
+    ASSERT_TRUE(
+        PumpEventsUntil([&] { return FWindow->pnlGameStatus->isVisibleTo(FWindow.get()); }, 20000));
+    EXPECT_EQ(
+        FWindow->pnlGameStatus->lblGameStatus->text(),
+        QStringLiteral("游戏文件已损坏或不是 Flash 游戏，不能播放。可以从原来的地址重新下载。"));
+    EXPECT_EQ(FWindow->pnlGameStatus->btnRetry->text(), QStringLiteral("重新下载"));
+    EXPECT_FALSE(FWindow->pnlGameStatus->lblGameDetail->text().isEmpty());
+    EXPECT_FALSE(FWindow->pnlPlaying->isVisibleTo(FWindow.get()));
+
+    Follow(QStringLiteral("1001"));
+    TFlashPlayerState state;
+    EXPECT_TRUE(PumpEventsUntil(
+        [&] {
+            FWindow->swfPlay->QueryState([&state](const TFlashPlayerState& now) { state = now; });
+            PumpEventsUntil([] { return false; }, 50);
+            return state.loaded && state.playing;
+        },
+        20000));
+    EXPECT_FALSE(FWindow->pnlGameStatus->isVisibleTo(FWindow.get()));
+    EXPECT_TRUE(FWindow->pnlPlaying->isVisibleTo(FWindow.get()));
+}
+
 } // namespace

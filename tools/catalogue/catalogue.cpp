@@ -111,6 +111,10 @@ std::vector<Game> testGames() {
     withSwfFault("909", "下载404", GameKind::Pulse, "404");
     withSwfFault("910", "下载中断", GameKind::Windmill, "truncate");
     withSwfFault("913", "慢速下载", GameKind::StarField, "slow:1000000");
+    Game page = game("915", "网页冒充游戏", "游戏地址发来的是一个网页。", kTestCategoryId,
+                     GameKind::Pulse, Png);
+    page.swfIsHtml = true;
+    games.push_back(page);
     games.push_back(broken("12345678901", "超长编号", "编号超过十个字符。"));
     return games;
 }

@@ -29,6 +29,7 @@ struct Game {
     std::string picturePath;           // as the record writes it; its ending matters to clients
     PictureFormat pictureFormat = PictureFormat::Png;
     bool pictureIsHtml = false; // the picture address answers with a web page
+    bool swfIsHtml = false;     // so does the game's, as a site's error page saved as a game
     RecordShape record = RecordShape::Normal;
     std::string recordFault; // fault switch applied to the record request itself
     std::string sixthField;  // written as a sixth record field when not empty

@@ -128,9 +128,10 @@ void CatalogueSite::addGameAssets() {
             addCollectionAssets(game);
             continue;
         }
-        assets_[lowerCase(stripQuery(game.swfPath))] = {
-            "application/x-shockwave-flash",
-            Payload(game.kind ? movies.at(*game.kind) : emptyMovie)};
+        const Payload movie = game.swfIsHtml
+                                  ? Payload(utf8ToGbk(pages::gameErrorPage()))
+                                  : Payload(game.kind ? movies.at(*game.kind) : emptyMovie);
+        assets_[lowerCase(stripQuery(game.swfPath))] = {"application/x-shockwave-flash", movie};
         const std::string picture =
             game.pictureIsHtml
                 ? utf8ToGbk(pages::pictureErrorPage())

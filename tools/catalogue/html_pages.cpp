@@ -196,4 +196,8 @@ std::string pictureErrorPage() {
     return frame("找不到图片", "<h3>对不起，图片暂时无法显示。</h3>\n");
 }
 
+std::string gameErrorPage() {
+    return frame("找不到游戏", "<h3>对不起，游戏暂时无法下载。</h3>\n");
+}
+
 } // namespace pages

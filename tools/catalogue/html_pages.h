@@ -27,6 +27,7 @@ std::string advertRight(const Catalogue& catalogue, std::string_view origin);
 std::string help(std::string_view origin);
 // Served where a picture is expected, as a misconfigured server would.
 std::string pictureErrorPage();
+std::string gameErrorPage();
 
 // The game-information address; every third game is written in mixed letter case.
 std::string gameLink(std::string_view origin, const Game& game, size_t position);
