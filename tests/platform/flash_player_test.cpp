@@ -6,6 +6,7 @@
 #include "support/pump_events.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
@@ -403,6 +404,25 @@ TEST_F(FlashPlayerTest, AFileThePlayerCannotReadIsToldAndLeavesTheNextGameUncove
     EXPECT_FALSE(PictureChanges(Player(), 1000));
     EXPECT_EQ(failures.size(), 2u) << "good games are not told as failed";
     QObject::disconnect(told);
+}
+
+// A loader finds its parts beside its own file, wherever the player page lies.
+TEST_F(FlashPlayerTest, AGameLoadsWhatLiesBesideItByARelativeAddress) {
+    ASSERT_TRUE(QDir(Folder->path()).mkpath(QStringLiteral("loader/parts")));
+    const swf::Bytes loader = swf::makeLoader("parts/piece.swf", {90, 90, 90});
+    const swf::Bytes piece = swf::makeGame(swf::GameKind::TrafficLight);
+    const std::pair<QString, const swf::Bytes*> files[] = {
+        {QStringLiteral("loader/loader.swf"), &loader},
+        {QStringLiteral("loader/parts/piece.swf"), &piece}};
+    for (const auto& [name, movie] : files) {
+        QFile file(Folder->filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(movie->data()), qint64(movie->size()));
+    }
+    Load(Folder->filePath(QStringLiteral("loader/loader.swf")));
+    // The part takes the loader's place on the loader's stage: its lamps' housing shows.
+    const QRgb housing = Colour(swf::paletteOf(swf::GameKind::TrafficLight).accent);
+    EXPECT_TRUE(PumpEventsUntil([&] { return MeanColumnOf(Grab(Player()), housing) >= 0; }));
 }
 
 } // namespace

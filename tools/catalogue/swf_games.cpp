@@ -301,6 +301,14 @@ GamePalette paletteOf(GameKind kind) {
     throw std::invalid_argument("unknown game kind");
 }
 
+Bytes makeLoader(std::string_view address, Rgb background) {
+    MovieWriter movie(8, kWidth, kHeight, kFramesPerSecond);
+    movie.setBackground(background);
+    movie.doAction(ActionBlock().getUrl(address, "_level0").op(Action::Stop));
+    movie.showFrame();
+    return movie.finish(Compression::None);
+}
+
 Bytes makeGame(GameKind kind) {
     return makeGame(kind, paletteOf(kind));
 }

@@ -45,5 +45,8 @@ GamePalette paletteOf(GameKind kind);
 Bytes makeGame(GameKind kind);
 // The same game in other colours: a different movie for every palette.
 Bytes makeGame(GameKind kind, const GamePalette& palette);
+// A movie that at once loads the movie at Address, relative to its own, in its place, as the
+// loader movies of many games do; until then its stage is Background.
+Bytes makeLoader(std::string_view address, Rgb background);
 
 } // namespace swf
