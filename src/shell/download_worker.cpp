@@ -98,7 +98,7 @@ void TThread1::Execute() {
     if (FJob == TJob::PictureOnly) {
         FetchPicture();
     } else {
-        OnWindow([game = FGame](TfrmMain& window) { window.ShowGameLoading(game); });
+        TellWindow([game = FGame](TfrmMain& window) { window.ShowGameLoading(game); });
         if (DownloadAndStore())
             FetchPicture();
     }
@@ -124,7 +124,7 @@ bool TThread1::TransferGame(const QString& gamePath) {
     THttpProgress progress;
     const QString key = QFileInfo(gamePath).fileName().toLower();
     progress.OnWorkBegin = [this, key](qint64 total) {
-        OnWindow([total, key](TfrmMain& window) {
+        TellWindow([total, key](TfrmMain& window) {
             window.IdHTTPDownloadWorkBegin(total);
             if (TDownloadRow* row = window.pnlGameStatus->lstDownloads->Row(key))
                 row->Begin(total);
@@ -136,7 +136,7 @@ bool TThread1::TransferGame(const QString& gamePath) {
     progress.IsAbandoned = &Abandoned;
     const TFetchedGameFile fetched =
         FetchGameFile(FGame.flashurl, gamePath, progress, [this] { return FCancelled->load(); });
-    OnWindow([key](TfrmMain& window) {
+    TellWindow([key](TfrmMain& window) {
         if (TDownloadRow* row = window.pnlGameStatus->lstDownloads->Row(key))
             row->Flush();
         window.pnlDownload->setVisible(false);
@@ -198,6 +198,11 @@ bool TThread1::OnWindow(std::function<void(TfrmMain&)> effect) const {
     TfrmMain* window = FWindow;
     return TUiDispatcher::RunAndWait(window,
                                      [window, effect = std::move(effect)] { effect(*window); });
+}
+
+void TThread1::TellWindow(std::function<void(TfrmMain&)> effect) const {
+    TfrmMain* window = FWindow;
+    TUiDispatcher::Post(window, [window, effect = std::move(effect)] { effect(*window); });
 }
 
 void TThread1::ReportFailure(const QString& what, const QString& detail) const {

@@ -45,6 +45,9 @@ private:
     void FetchPicture();
     // Runs Effect on the UI thread against the window; false when the window is gone.
     bool OnWindow(std::function<void(TfrmMain&)> effect) const;
+    // Queues Effect for the window without waiting: the transfer goes on while the window
+    // catches up, and effects still reach it in the order given.
+    void TellWindow(std::function<void(TfrmMain&)> effect) const;
     void ShowMessage(const QString& text) const;
     // The game could not come: the window says why, with the way to try again.
     void ReportFailure(const QString& what, const QString& detail) const;

@@ -15,6 +15,7 @@ class QPushButton;
 class QSystemTrayIcon;
 class QTabWidget;
 class TBrowserPane;
+class QTimer;
 class TFlashPlayer;
 enum class TMovieFailure;
 class TGameGrid;
@@ -77,6 +78,8 @@ public:
     // to try again. The player is halted and covered meanwhile; "返回" goes back to the page
     // the user came from.
     void ShowGameLoading(const TGameInfo& game);
+    void ShowLoadingCard(const TGameInfo& game);
+    void DropLoadingCard();
     void ShowGameFailure(const QString& gameName, const QString& what, const QString& detail,
                          std::function<void()> retry, const QString& retryText = QString());
     // A stored game whose file is damaged or missing is not played; the card says so and offers
@@ -242,6 +245,8 @@ private:
     qint64 FProgressScale = 1;
     // The page the user was on before a game took them to "当前游戏", for "返回".
     int FPageBeforeGame = 0;
+    // The loading card waits a moment: a game that comes at once is shown without it.
+    QTimer* FLoadingCard = nullptr;
     bool FGameHalted = false;
     quint16 FHideHotKeyIndex = 0;
 };

@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <cmath>
 #include <limits>
 
@@ -34,6 +35,9 @@ const QString kRemoveFavourite = QStringLiteral("从我的收藏中删除");
 const QString kStop = QStringLiteral("停止播放");
 const QString kGoOn = QStringLiteral("继续播放");
 constexpr int kCurrentGamePage = 1;
+// A game that comes sooner than this is shown without the loading card: the card would only
+// flash, and drawing it costs the game's own start a repaint of the whole window.
+constexpr int kLoadingCardDelayMilliseconds = 200;
 
 } // namespace
 
@@ -105,6 +109,7 @@ void TfrmMain::FetchMissingPicture(const TGameInfo& game) {
 }
 
 void TfrmMain::PlayDownloadedGame(const QString& path, const TGameInfo& game) {
+    DropLoadingCard();
     swfPlay->SetMovie(path);
     pnlPlaying->setVisible(true);
     SelectPage(kCurrentGamePage);
@@ -116,6 +121,7 @@ void TfrmMain::PlayDownloadedGame(const QString& path, const TGameInfo& game) {
 }
 
 void TfrmMain::ShowPlayer(const TGameInfo& game) {
+    DropLoadingCard();
     btnAddFavorate->setText(game.isGood == QLatin1String("Y") ? kRemoveFavourite : kAddFavourite);
     pnlPlaying->setVisible(true);
     SelectPage(kCurrentGamePage);
@@ -142,6 +148,22 @@ void TfrmMain::RememberPageBeforeGame() {
 
 void TfrmMain::ShowGameLoading(const TGameInfo& game) {
     RememberPageBeforeGame();
+    if (FLoadingCard == nullptr) {
+        FLoadingCard = new QTimer(this);
+        FLoadingCard->setSingleShot(true);
+        FLoadingCard->setInterval(kLoadingCardDelayMilliseconds);
+    }
+    FLoadingCard->disconnect();
+    connect(FLoadingCard, &QTimer::timeout, this, [this, game] { ShowLoadingCard(game); });
+    FLoadingCard->start();
+}
+
+void TfrmMain::DropLoadingCard() {
+    if (FLoadingCard != nullptr)
+        FLoadingCard->stop();
+}
+
+void TfrmMain::ShowLoadingCard(const TGameInfo& game) {
     // The last game keeps its place underneath, halted, until this one comes.
     if (GameLoaded() && !FGameHalted) {
         swfPlay->Stop();
@@ -157,6 +179,7 @@ void TfrmMain::ShowGameLoading(const TGameInfo& game) {
 void TfrmMain::ShowGameFailure(const QString& gameName, const QString& what, const QString& detail,
                                std::function<void()> retry, const QString& retryText) {
     RememberPageBeforeGame();
+    DropLoadingCard();
     pnlPlaying->setVisible(false);
     pnlGameStatus->ShowFailure(gameName, what, detail, std::move(retry), retryText);
     SelectPage(kCurrentGamePage);
@@ -190,6 +213,7 @@ void TfrmMain::GameFailedToPlay(TMovieFailure failure, const QString& detail) {
 }
 
 void TfrmMain::GoBackFromGame() {
+    DropLoadingCard();
     pnlGameStatus->hide();
     pnlPlaying->setVisible(true);
     SelectPage(FPageBeforeGame);
