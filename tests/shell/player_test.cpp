@@ -10,7 +10,9 @@
 #include "shell/game/game_record.h"
 #include "shell/game_failure_text.h"
 #include "shell/game_status_panel.h"
+#include "side_by_side_server.h"
 #include "support/catalogue_window_test.h"
+#include "swf_games.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,6 +60,13 @@ protected:
     }
 
     static const Game& CatalogueGame(const char* id) { return *FServer->catalogue().find(id); }
+
+    TFlashPlayerState PlayerState() {
+        std::optional<TFlashPlayerState> now;
+        FWindow->swfPlay->QueryState([&now](const TFlashPlayerState& state) { now = state; });
+        PumpEventsUntil([&] { return now.has_value(); });
+        return now.value_or(TFlashPlayerState{});
+    }
 };
 
 TEST_F(Player, AFollowedLinkIsDownloadedStoredPlayedAndGetsItsPicture) {
@@ -71,11 +80,9 @@ TEST_F(Player, AFollowedLinkIsDownloadedStoredPlayedAndGetsItsPicture) {
     EXPECT_EQ(FWindow->pcMain->currentIndex(), 1);
     EXPECT_EQ(FWindow->lbDownLoad->text(), QStringLiteral("正在下载,请稍候...已完成100%"));
     EXPECT_EQ(FWindow->btnAddFavorate->text(), QStringLiteral("添加到我的收藏"));
-    TFlashPlayerState state;
     EXPECT_TRUE(PumpEventsUntil(
-        [&] {
-            FWindow->swfPlay->QueryState([&state](const TFlashPlayerState& now) { state = now; });
-            PumpEventsUntil([] { return false; }, 50);
+        [this] {
+            const TFlashPlayerState state = PlayerState();
             return state.loaded && state.playing;
         },
         20000));
@@ -156,11 +163,8 @@ TEST_F(Player, TheIdlePlayerSaysHowToStartAndTheStopButtonOffersToGoOn) {
     EXPECT_FALSE(FWindow->lblNoGame->isVisibleTo(FWindow.get()));
     EXPECT_TRUE(FWindow->swfPlay->isVisibleTo(FWindow.get()));
     const auto playing = [this] {
-        std::optional<bool> now;
-        FWindow->swfPlay->QueryState(
-            [&now](const TFlashPlayerState& state) { now = state.loaded && state.playing; });
-        PumpEventsUntil([&] { return now.has_value(); });
-        return now.value_or(false);
+        const TFlashPlayerState state = PlayerState();
+        return state.loaded && state.playing;
     };
     ASSERT_TRUE(PumpEventsUntil(playing, 20000));
     FWindow->btnStop->click();
@@ -279,13 +283,29 @@ TEST_F(Player, TwoGamesOfOneNameShareTheFirstOnesFile) {
     EXPECT_EQ(StoredRows().size(), 1);
 }
 
+// The server holds each game's reply until both games have been asked for: downloads that ran
+// one after the other would leave the first waiting in vain.
 TEST_F(Player, TwoDownloadsRunSideBySide) {
-    for (const char* id : {"1003", "1004"})
-        ASSERT_TRUE(Offer(GameLink(QLatin1String(id))));
-    ASSERT_TRUE(PumpEventsUntil([&] { return StoredRows().size() == 2; }, 30000));
+    const swf::Bytes first = swf::makeGame(swf::GameKind::Windmill);
+    const swf::Bytes second = swf::makeGame(swf::GameKind::Pulse);
+    TSideBySideServer server({{first.begin(), first.end()}, {second.begin(), second.end()}});
+    const QString names[] = {QStringLiteral("并排一"), QStringLiteral("并排二")};
+    for (size_t i = 0; i < 2; ++i) {
+        TGameInfo game;
+        game.id = QStringLiteral("710%1").arg(i);
+        game.flashname = names[i];
+        game.flashurl = server.Url(i);
+        game.picUrl = Origin() + QStringLiteral("/gamesoft/pic/g1001.gif");
+        FWindow->CurrentGame = game;
+        FWindow->PlayGame(game);
+    }
     ASSERT_TRUE(WaitForDownloads());
-    for (const QSqlRecord& row : StoredRows())
-        EXPECT_TRUE(QFile::exists(Flash(FieldText(row, QStringLiteral("flashName")) + ".swf")));
+    EXPECT_TRUE(server.AskedTogether());
+    EXPECT_EQ(FileBytes(Flash(names[0] + QStringLiteral(".swf"))),
+              QByteArray(reinterpret_cast<const char*>(first.data()), qsizetype(first.size())));
+    EXPECT_EQ(FileBytes(Flash(names[1] + QStringLiteral(".swf"))),
+              QByteArray(reinterpret_cast<const char*>(second.data()), qsizetype(second.size())));
+    EXPECT_EQ(StoredRows().size(), 2);
 }
 
 TEST_F(Player, ButtonsActOnTheLoadedGameOnly) {
@@ -308,11 +328,25 @@ TEST_F(Player, ButtonsActOnTheLoadedGameOnly) {
     EXPECT_EQ(FWindow->btnAddFavorate->text(), QStringLiteral("添加到我的收藏"));
     EXPECT_EQ(FieldText(StoredRows()[0], QStringLiteral("isGood")), QStringLiteral("N"));
 
+    // Halted, the game stays loaded; "再玩一次" loads it again and plays it.
     const QString movie = FWindow->swfPlay->Movie();
+    ASSERT_TRUE(PumpEventsUntil([this] { return PlayerState().playing; }, 20000));
     FWindow->btnStop->click();
     EXPECT_EQ(FWindow->swfPlay->Movie(), movie);
+    EXPECT_FALSE(PlayerState().playing);
+    bool loadedAgain = false;
+    QObject::connect(FWindow->swfPlay, &TFlashPlayer::MovieLoaded,
+                     [&loadedAgain] { loadedAgain = true; });
     FWindow->btnReplay->click();
     EXPECT_EQ(FWindow->swfPlay->Movie(), movie);
+    EXPECT_TRUE(PumpEventsUntil([&] { return loadedAgain; }, 20000));
+    EXPECT_TRUE(PumpEventsUntil(
+        [this] {
+            const TFlashPlayerState state = PlayerState();
+            return state.loaded && state.playing;
+        },
+        5000));
+    EXPECT_EQ(FWindow->btnStop->text(), QStringLiteral("停止播放"));
 }
 
 TEST_F(Player, AStoredGamePlaysFromDiskByIdWithItsFavouriteState) {
@@ -328,14 +362,31 @@ TEST_F(Player, AStoredGamePlaysFromDiskByIdWithItsFavouriteState) {
     EXPECT_EQ(FWindow->RunningDownloads(), 0);
 }
 
+// A name climbing out of "flash" is refused with a message naming it, before anything is
+// fetched: nothing lands in the program folder or its parent, where the names would lead.
 TEST_F(Player, ANameThatWouldLeaveItsFolderIsRefused) {
-    TGameInfo game;
-    game.flashname = QStringLiteral("../../outside");
-    game.flashurl = Origin() + QStringLiteral("/gamesoft/flash/g1001.swf");
-    FWindow->PlayGame(game);
-    EXPECT_EQ(FMessages.Plain.size(), 1);
-    EXPECT_EQ(FWindow->RunningDownloads(), 0);
-    EXPECT_FALSE(QFile::exists(FFolder.filePath("outside.swf")));
+    const QDir program(FFolder.path());
+    const QString escapee = QStringLiteral("逃出-%1").arg(QCoreApplication::applicationPid());
+    const auto landed = [&](const QDir& folder) {
+        return folder.entryList({escapee + QLatin1Char('*')},
+                                QDir::AllEntries | QDir::Hidden | QDir::System);
+    };
+    for (const QString& climb : {QStringLiteral("../"), QStringLiteral("../../")}) {
+        SCOPED_TRACE(climb.toStdString());
+        FMessages.Plain.clear();
+        TGameInfo game;
+        game.flashname = climb + escapee;
+        game.flashurl = Origin() + QStringLiteral("/gamesoft/flash/g1001.swf");
+        game.picUrl = Origin() + QStringLiteral("/gamesoft/pic/g1001.gif");
+        FWindow->PlayGame(game);
+        ASSERT_TRUE(WaitForDownloads());
+        EXPECT_EQ(FMessages.Plain,
+                  QStringList(QStringLiteral("游戏名称“%1”不能用作文件名，无法保存这个游戏。")
+                                  .arg(game.flashname)));
+    }
+    EXPECT_TRUE(FMessages.Errors.isEmpty());
+    EXPECT_EQ(landed(program), QStringList());
+    EXPECT_EQ(landed(QDir(program.absoluteFilePath(QStringLiteral("..")))), QStringList());
 }
 
 // A description holding markup is shown exactly as the catalogue sent it.
