@@ -16,6 +16,8 @@
 #include "library/local_games_view.h"
 #include "library/search_field.h"
 #include "stored_library.h"
+#include "support/bench_verdict.h"
+#include "support/event_wait.h"
 #include "support/process_tree.h"
 #include "ui_stalls.h"
 
@@ -30,11 +32,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace {
 
 constexpr int kRounds = 3;
+// Longer than any list or scroll here takes: past it, it is taken for one that hangs.
+constexpr int kDeadlineMs = 300000;
 
 double ResidentMegabytes(const char* field) {
     return ProcessMegabytes(QCoreApplication::applicationPid(), "status", field);
@@ -62,8 +68,9 @@ public:
         auto view = std::make_unique<TLocalGamesView>(
             TLocalGamesView::TGrids{Grids[0], Grids[1], Grids[2], Grids[3]}, LibraryDatabasePath(),
             folder, [](const QString&) {},
-            [](const QString& failure) {
-                std::printf("the list failed: %s\n", qPrintable(failure));
+            [this](const QString& failure) {
+                std::fprintf(stderr, "the list failed: %s\n", qPrintable(failure));
+                ListFailed = true;
             });
         QObject::connect(Search, &QLineEdit::textChanged, view.get(),
                          &TLocalGamesView::SetSearchText);
@@ -72,6 +79,7 @@ public:
 
     TSearchField* Search = nullptr;
     std::array<TGameGrid*, kLibraryPages> Grids{};
+    bool ListFailed = false;
 
 private:
     QWidget FWindow;
@@ -81,6 +89,7 @@ struct TVisit {
     double FirstScreenMs = 0;
     double WholeListMs = 0;
     double LongestBlockMs = 0;
+    bool Done = false; // the screen and the list both came in time
 };
 
 // From LoadLocalGames to the first screen of the new list painted with its pictures, and to the
@@ -115,16 +124,22 @@ TVisit Visit(TLocalGamesView& view, TGameGrid* grid) {
     stalls.Start();
     clock.start();
     view.LoadLocalGames(0);
-    loop.exec();
+    visit.Done = ExecWithin(loop, kDeadlineMs);
     visit.LongestBlockMs = stalls.Stop();
     for (const QMetaObject::Connection& connection : connections)
         QObject::disconnect(connection);
     return visit;
 }
 
+struct TScroll {
+    double LongestBlockMs = 0;
+    double WholeMs = 0;
+    bool Done = false; // the last screen was painted in time
+};
+
 // A screen further at every turn of the event loop, as a dragged scroll bar goes, until the
 // last screen is painted with its pictures. The longest block, and the time it all took.
-std::pair<double, double> ScrollToTheEnd(TGameGrid* grid) {
+TScroll ScrollToTheEnd(TGameGrid* grid) {
     QScrollBar* bar = grid->verticalScrollBar();
     bar->setValue(0);
     QEventLoop loop;
@@ -140,8 +155,8 @@ std::pair<double, double> ScrollToTheEnd(TGameGrid* grid) {
     clock.start();
     stalls.Start();
     stepper.start(0);
-    loop.exec();
-    return {stalls.Stop(), clock.nsecsElapsed() / 1e6};
+    const bool done = ExecWithin(loop, kDeadlineMs);
+    return {stalls.Stop(), clock.nsecsElapsed() / 1e6, done};
 }
 
 // Each keystroke's filter and the paint of its first screen, the worst of them. Chinese comes
@@ -193,29 +208,40 @@ int MeasureMemory(const QString& folder) {
     return 0;
 }
 
-// The memory session's figures: added, and added at its peak, in megabytes.
-std::pair<double, double> MemoryOfASession(const QString& program, const QString& folder) {
+// The memory session's figures: added, and added at its peak, in megabytes; none when the
+// session failed.
+std::optional<std::pair<double, double>> MemoryOfASession(const QString& program,
+                                                          const QString& folder) {
     QProcess session;
     session.start(program, {QStringLiteral("--memory"), folder});
-    session.waitForFinished(-1);
+    const bool ended = session.waitForFinished(kDeadlineMs);
     const QList<QByteArray> figures = session.readAllStandardOutput().trimmed().split(' ');
-    return {figures.value(0).toDouble(), figures.value(1).toDouble()};
+    if (!ended || session.exitStatus() != QProcess::NormalExit || session.exitCode() != 0 ||
+        figures.size() != 2)
+        return std::nullopt;
+    return std::pair{figures[0].toDouble(), figures[1].toDouble()};
 }
 
-// The first screen's time at this size, for the comparison of sizes.
-double Measure(const QString& program, int games) {
+// The figures at this size; the first screen's time, for the comparison of sizes, or none when
+// something measured did not happen.
+std::optional<double> Measure(const QString& program, int games, TBenchVerdict& verdict) {
     QTemporaryDir root;
     const QString folder = root.path() + QStringLiteral("/program/");
-    if (QProcess::execute(program, {QStringLiteral("--store"), folder, QString::number(games)}) !=
-        0) {
-        std::printf("%d games: the library could not be made\n", games);
-        return 0;
-    }
+    if (!verdict.Require(QProcess::execute(program, {QStringLiteral("--store"), folder,
+                                                     QString::number(games)}) == 0,
+                         "the library of " + std::to_string(games) + " games could not be made"))
+        return std::nullopt;
     SetProgramFolderForTesting(folder);
     TPage page;
+    const std::string size = std::to_string(games) + " games: ";
+    const auto came = [&](const TVisit& visit) {
+        return verdict.Require(visit.Done && !page.ListFailed, size + "a list did not come");
+    };
 
     // A library stored by an older client gets the pinyin of its names at its first visit.
     const TVisit firstUse = Visit(*page.NewView(folder), page.Grids[0]);
+    if (!came(firstUse))
+        return std::nullopt;
     std::vector<double> screens;
     std::vector<double> lists;
     double longestBuild = 0;
@@ -223,6 +249,8 @@ double Measure(const QString& program, int games) {
     for (int round = 0; round < kRounds; ++round) {
         view = page.NewView(folder);
         const TVisit visit = Visit(*view, page.Grids[0]);
+        if (!came(visit))
+            return std::nullopt;
         screens.push_back(visit.FirstScreenMs);
         lists.push_back(visit.WholeListMs);
         longestBuild = std::max(longestBuild, visit.LongestBlockMs);
@@ -230,38 +258,38 @@ double Measure(const QString& program, int games) {
     std::vector<double> revisits;
     for (int round = 0; round < kRounds; ++round) {
         const TVisit revisit = Visit(*view, page.Grids[0]);
+        if (!came(revisit))
+            return std::nullopt;
         revisits.push_back(revisit.FirstScreenMs);
         longestBuild = std::max(longestBuild, revisit.LongestBlockMs);
     }
-    const auto [longestScroll, scrollMs] = ScrollToTheEnd(page.Grids[0]);
+    const int shown = view->Model().rowCount();
+    const TScroll scroll = ScrollToTheEnd(page.Grids[0]);
     const double keystrokeMs = WorstKeystrokeMs(page.Search, page.Grids[0]);
-    const auto [addedMb, peakMb] = MemoryOfASession(program, folder);
-
-    const double firstScreen = Median(screens);
-    std::printf("%7d games, %d shown\n", games, view->Model().rowCount());
-    std::printf("  first screen painted with its thumbnails  %7.1f ms (target < 150 ms at "
-                "100,000)\n",
-                firstScreen);
-    std::printf("  again, its thumbnails decoded before       %7.1f ms\n", Median(revisits));
-    std::printf("  whole list with pinyin and plays           %7.1f ms (off the UI thread)\n",
-                Median(lists));
-    std::printf("  longest UI-thread block while building     %7.1f ms (target < 50 ms)\n",
-                longestBuild);
-    std::printf("  longest UI-thread block while scrolling    %7.1f ms (target < 50 ms), top to "
-                "bottom a screen a turn in %.0f ms\n",
-                longestScroll, scrollMs);
-    std::printf("  search keystroke, filter and paint         %7.1f ms worst of 14 (target < 50 "
-                "ms)\n",
-                keystrokeMs);
-    std::printf("  resident memory added by the page          %7.1f MB, %.1f MB at its peak "
-                "(target < 150 MB)\n",
-                addedMb, peakMb);
-    std::printf("  first visit after an older client: names spelled and kept, whole list in "
-                "%.0f ms\n",
-                firstUse.WholeListMs);
-    std::fflush(stdout);
+    const auto memory = MemoryOfASession(program, folder);
     view.reset();
     SetProgramFolderForTesting(QString());
+    if (!verdict.Require(shown == games, size + std::to_string(shown) + " shown") ||
+        !verdict.Require(scroll.Done, size + "the scroll did not reach the end") ||
+        !verdict.Require(memory.has_value(), size + "the memory session failed"))
+        return std::nullopt;
+
+    const double firstScreen = Median(screens);
+    std::printf("%7d games\n", games);
+    using enum TBenchVerdict::TAim;
+    verdict.Target("  first screen painted with its thumbnails", firstScreen, "ms", AtMost, 150);
+    verdict.Figure("  again, its thumbnails decoded before", Median(revisits), "ms");
+    verdict.Figure("  whole list with pinyin and plays (off the UI thread)", Median(lists), "ms");
+    verdict.Target("  longest UI-thread block while building", longestBuild, "ms", AtMost, 50);
+    verdict.Target("  longest UI-thread block while scrolling", scroll.LongestBlockMs, "ms", AtMost,
+                   50);
+    verdict.Figure("  top to bottom a screen a turn", scroll.WholeMs, "ms", 0);
+    verdict.Target("  search keystroke, filter and paint, worst of 14", keystrokeMs, "ms", AtMost,
+                   50);
+    verdict.Target("  resident memory added by the page", memory->first, "MB", AtMost, 150);
+    verdict.Figure("  resident memory added by the page, at its peak", memory->second, "MB");
+    verdict.Figure("  first visit after an older client: whole list", firstUse.WholeListMs, "ms",
+                   0);
     return firstScreen;
 }
 
@@ -282,11 +310,19 @@ int main(int argc, char* argv[]) {
         sizes.append(QByteArray(argv[i]).toInt());
     if (sizes.isEmpty())
         sizes = {1000, 10000, 100000};
+    TBenchVerdict verdict;
     QList<double> firstScreens;
-    for (int games : sizes)
-        firstScreens.append(Measure(QCoreApplication::applicationFilePath(), games));
-    if (sizes.size() > 1 && firstScreens.first() > 0)
-        std::printf("first screen at %d games vs %d: %.2fx (target <= 2x)\n", sizes.last(),
-                    sizes.first(), firstScreens.last() / firstScreens.first());
-    return 0;
+    for (int games : sizes) {
+        const std::optional<double> firstScreen =
+            Measure(QCoreApplication::applicationFilePath(), games, verdict);
+        if (!firstScreen)
+            return verdict.ExitStatus();
+        firstScreens.append(*firstScreen);
+    }
+    if (sizes.size() > 1)
+        verdict.Target("first screen at " + std::to_string(sizes.last()) + " games against " +
+                           std::to_string(sizes.first()),
+                       firstScreens.last() / firstScreens.first(), "x", TBenchVerdict::TAim::AtMost,
+                       2, 2);
+    return verdict.ExitStatus();
 }

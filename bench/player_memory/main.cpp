@@ -10,15 +10,14 @@
 #include "shell/main_window.h"
 #include "support/bench_program_folder.h"
 #include "support/bench_setup.h"
+#include "support/bench_verdict.h"
+#include "support/player_loaded.h"
 #include "support/settled_memory.h"
 #include "swf_games.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -42,20 +41,15 @@ bool WriteGame(const QString& path, const swf::Bytes& movie) {
                qint64(movie.size());
 }
 
-// Plays the game from disk through the player's entry and waits until it is showing.
-void Play(TfrmMain& window, const QString& name) {
-    bool shown = false;
-    const auto connection =
-        QObject::connect(window.swfPlay, &TFlashPlayer::MovieLoaded, [&shown] { shown = true; });
+// Plays the game from disk through the player's entry; true once the player says it is in.
+bool Play(TfrmMain& window, const QString& name) {
     TGameInfo game;
     game.id = name;
     game.flashname = name;
     window.PlayGame(game);
-    QElapsedTimer clock;
-    clock.start();
-    while (!shown && clock.elapsed() < 30000)
-        Settle(10);
-    QObject::disconnect(connection);
+    return PlayerHasLoaded(
+        *window.swfPlay,
+        window.ProgramFolder() + QStringLiteral("flash/") + name + QStringLiteral(".swf"), 30000);
 }
 
 } // namespace
@@ -66,32 +60,38 @@ int main(int argc, char* argv[]) {
     const int games = CountArgument(argc, argv, 1, 20);
     const int secondsPerGame = CountArgument(argc, argv, 2, 3);
 
-    QProcess catalogue;
-    const QString host = StartBenchCatalogue(catalogue);
-    if (host.isEmpty())
-        return 1;
-
+    TBenchVerdict verdict;
+    if (!verdict.Require(games >= 2, "growth needs two games at least"))
+        return verdict.ExitStatus();
+    TBenchCatalogue catalogue;
+    const QString host = catalogue.Host();
     QTemporaryDir folder;
-    if (!UseProgramFolderCopy(folder))
-        return 1;
+    if (!verdict.Require(!host.isEmpty(), "the demo catalogue did not start") ||
+        !verdict.Require(UseProgramFolderCopy(folder), "the program folder could not be made"))
+        return verdict.ExitStatus();
     TUiDispatcher dispatcher;
     TfrmMain window;
     window.show();
     Settle(3000);
     for (int i = 0; i < games; ++i) {
-        if (!WriteGame(folder.filePath(QStringLiteral("flash/game%1.swf").arg(i)),
-                       DifferentGame(i)))
-            return 1;
+        if (!verdict.Require(WriteGame(folder.filePath(QStringLiteral("flash/game%1.swf").arg(i)),
+                                       DifferentGame(i)),
+                             "the games could not be written"))
+            return verdict.ExitStatus();
     }
 
     double afterFirst = 0;
     double afterLast = 0;
     for (int i = 0; i < games; ++i) {
-        Play(window, QStringLiteral("game%1").arg(i));
+        const QString name = QStringLiteral("game%1").arg(i);
+        if (!verdict.Require(Play(window, name), name.toStdString() + " did not load"))
+            return verdict.ExitStatus();
         Settle(secondsPerGame * 1000);
-        const double pss = i == 0 || i == games - 1 ? SettledTreePss(catalogue.processId())
-                                                    : TreePss(catalogue.processId());
-        (i == 0 ? afterFirst : afterLast) = pss;
+        const double pss = i == 0 || i == games - 1 ? SettledTreePss(catalogue.ProcessId())
+                                                    : TreePss(catalogue.ProcessId());
+        if (i == 0)
+            afterFirst = pss;
+        afterLast = pss;
         const double client =
             ProcessMegabytes(QCoreApplication::applicationPid(), "smaps_rollup", "Pss:");
         std::printf("after game %2d: PSS of the process tree %.0f MiB (client %.0f, engine "
@@ -99,10 +99,8 @@ int main(int argc, char* argv[]) {
                     i + 1, pss, client, pss - client);
         std::fflush(stdout);
     }
-    std::printf("PSS growth from the first game to game %d: %.0f MiB -> %.0f MiB, %+.0f MiB "
-                "(target <= 60 MiB)\n",
-                games, afterFirst, afterLast, afterLast - afterFirst);
-    catalogue.terminate();
-    catalogue.waitForFinished();
-    return 0;
+    verdict.Figure("PSS of the process tree after the first game", afterFirst, "MiB", 0);
+    verdict.Target("PSS growth from the first game to game " + std::to_string(games),
+                   afterLast - afterFirst, "MiB", TBenchVerdict::TAim::AtMost, 60, 0);
+    return verdict.ExitStatus();
 }

@@ -13,13 +13,14 @@
 #include "shell/main_window.h"
 #include "support/bench_program_folder.h"
 #include "support/bench_setup.h"
+#include "support/bench_verdict.h"
+#include "support/player_loaded.h"
 #include "support/settled_memory.h"
 #include "upgrade/messages/upgrade_messages.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QMap>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWindow>
@@ -42,11 +43,6 @@ double SecondsSinceProcessStart() {
     const double startTicks = fields.value(19).toDouble();
     const double now = uptime.readAll().split(' ').first().toDouble();
     return now - startTicks / double(::sysconf(_SC_CLK_TCK));
-}
-
-void PumpUntil(const std::function<bool()>& condition) {
-    while (!condition())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
 }
 
 // The client's largest mappings by PSS: what its own share of the memory is made of.
@@ -92,11 +88,6 @@ void PrintProcesses(qint64 except) {
     }
 }
 
-void Report(const char* what, double value, const char* unit, double target) {
-    std::printf("%-58s %8.2f %s  (target < %.2f %s) %s\n", what, value, unit, target, unit,
-                value < target ? "met" : "NOT MET");
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -105,11 +96,13 @@ int main(int argc, char* argv[]) {
     LoadQtTranslations();
     DetectLanguage();
 
-    QProcess catalogue;
-    const QString host = StartBenchCatalogue(catalogue);
+    TBenchVerdict verdict;
+    TBenchCatalogue catalogue;
+    const QString host = catalogue.Host();
     QTemporaryDir folder;
-    if (host.isEmpty() || !UseProgramFolderCopy(folder))
-        return 1;
+    if (!verdict.Require(!host.isEmpty(), "the demo catalogue did not start") ||
+        !verdict.Require(UseProgramFolderCopy(folder), "the program folder could not be made"))
+        return verdict.ExitStatus();
 
     TUiDispatcher dispatcher;
     TfrmMain window;
@@ -117,28 +110,38 @@ int main(int argc, char* argv[]) {
     QObject::connect(window.WB_GameList->page(), &QWebEnginePage::loadFinished,
                      [&gameListComplete](bool ok) { gameListComplete = gameListComplete || ok; });
     window.show();
-    PumpUntil([&] { return window.windowHandle() && window.windowHandle()->isExposed(); });
+    if (!verdict.Require(
+            PumpUntil([&] { return window.windowHandle() && window.windowHandle()->isExposed(); },
+                      30000),
+            "the main window was not shown"))
+        return verdict.ExitStatus();
     const double shown = SecondsSinceProcessStart();
-    PumpUntil([&] { return gameListComplete; });
+    if (!verdict.Require(PumpUntil([&] { return gameListComplete; }, 30000),
+                         "the game list's page did not complete"))
+        return verdict.ExitStatus();
     const double listed = SecondsSinceProcessStart();
+    if (!verdict.Require(shown >= 0 && listed >= 0, "the process's start time could not be read"))
+        return verdict.ExitStatus();
 
-    const double idle = SettledTreePss(catalogue.processId());
-    bool playing = false;
-    QObject::connect(window.swfPlay, &TFlashPlayer::MovieLoaded, [&playing] { playing = true; });
+    const double idle = SettledTreePss(catalogue.ProcessId());
     bool cancel = false;
     window.WB_GameListBeforeNavigate2(
         window.WB_GameList, QStringLiteral("http://%1/GAMESOFT/GAMEINFO.ASP?ID=1001").arg(host),
         cancel);
-    PumpUntil([&] { return playing; });
+    if (!verdict.Require(PumpUntil([&] { return !window.swfPlay->Movie().isEmpty(); }, 30000) &&
+                             PlayerHasLoaded(*window.swfPlay, window.swfPlay->Movie(), 30000),
+                         "the game did not load"))
+        return verdict.ExitStatus();
     Settle(3000);
-    const double withGame = SettledTreePss(catalogue.processId());
-    PrintProcesses(catalogue.processId());
+    const double withGame = SettledTreePss(catalogue.ProcessId());
+    PrintProcesses(catalogue.ProcessId());
 
-    Report("process start to main window shown", shown, "s", 0.8);
-    Report("process start to the game list's page complete", listed, "s", 1.5);
-    std::printf("%-58s %8.0f MiB\n", "PSS of the process tree, idle", idle);
-    Report("PSS of the process tree, one game playing", withGame, "MiB", 350);
-    catalogue.terminate();
-    catalogue.waitForFinished();
-    return 0;
+    verdict.Target("process start to main window shown", shown, "s", TBenchVerdict::TAim::AtMost,
+                   0.8, 2);
+    verdict.Target("process start to the game list's page complete", listed, "s",
+                   TBenchVerdict::TAim::AtMost, 1.5, 2);
+    verdict.Figure("PSS of the process tree, idle", idle, "MiB", 0);
+    verdict.Target("PSS of the process tree, one game playing", withGame, "MiB",
+                   TBenchVerdict::TAim::AtMost, 350, 0);
+    return verdict.ExitStatus();
 }

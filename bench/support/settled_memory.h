@@ -1,19 +1,11 @@
 #pragma once
 
+#include "support/event_wait.h"
 #include "support/process_tree.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
 #include <algorithm>
 #include <array>
-
-// Lets the event loop run for Milliseconds, as the client does while nothing happens.
-inline void Settle(int milliseconds) {
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // The proportional set size of this process and its browser engine processes, in mebibytes;
 // Except (the benchmark's own catalogue server) is not the client's.

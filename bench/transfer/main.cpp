@@ -7,17 +7,22 @@
 // It starts its own demo catalogue.
 #include "platform/ui_dispatcher.h"
 #include "support/bench_setup.h"
+#include "support/bench_verdict.h"
+#include "support/curl_fetch.h"
+#include "support/event_wait.h"
 #include "upgrade/au_http.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QProcess>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <sys/resource.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -49,20 +54,19 @@ double CpuSeconds(int who) {
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-TRun RunCurl(const QString& url, const QString& target) {
+TRun RunCurl(const QString& host, int megabytes, const QString& target) {
     TRun run;
     const double cpuBefore = CpuSeconds(RUSAGE_CHILDREN);
     QElapsedTimer clock;
     clock.start();
-    run.Done = QProcess::execute(QStringLiteral("curl"),
-                                 {QStringLiteral("-s"), QStringLiteral("-o"), target, url}) == 0;
+    run.Done = CurlFetchesBlob(host, megabytes, target);
     run.Seconds = clock.nsecsElapsed() / 1e9;
     run.CpuSeconds = CpuSeconds(RUSAGE_CHILDREN) - cpuBefore;
-    QFile::remove(target);
     return run;
 }
 
-TRun RunComponent(const QString& url, const QString& target, int blockSize) {
+// Done only when the component said so, in time, and the whole file came.
+TRun RunComponent(const QString& url, const QString& target, int megabytes, int blockSize) {
     TRun run;
     TauCustomHTTP http;
     http.URL = url;
@@ -81,16 +85,23 @@ TRun RunComponent(const QString& url, const QString& target, int blockSize) {
         loop.quit();
     };
     http.OnNoResponse = failed;
+    http.OnSkipped = failed;
     http.OnConnectionLost = [&loop](TauCustomHTTP*, const QString&, int, int, QIODevice*) {
+        loop.quit();
+    };
+    http.OnHTTPError = [&loop](TauCustomHTTP*, int, QIODevice*) {
+        loop.quit();
+    };
+    http.OnOutputFailed = [&loop](TauCustomHTTP*, const QString&) {
         loop.quit();
     };
     const double cpuBefore = CpuSeconds(RUSAGE_SELF);
     QElapsedTimer clock;
     clock.start();
-    http.Read();
-    loop.exec();
+    const bool inTime = http.Read() && ExecWithin(loop, TransferDeadlineMs(megabytes));
     run.Seconds = clock.nsecsElapsed() / 1e9;
     run.CpuSeconds = CpuSeconds(RUSAGE_SELF) - cpuBefore;
+    run.Done = run.Done && inTime && QFileInfo(target).size() == BlobBytes(megabytes);
     QFile::remove(target);
     return run;
 }
@@ -102,24 +113,28 @@ int main(int argc, char* argv[]) {
     const int megabytes = CountArgument(argc, argv, 1, 200);
     const int rounds = CountArgument(argc, argv, 2, 5);
 
-    QProcess catalogue;
-    const QString host = StartBenchCatalogue(catalogue);
-    if (host.isEmpty())
-        return 1;
-    const QString blob = QStringLiteral("http://%1/bench/blob?mb=%2").arg(host).arg(megabytes);
+    TBenchVerdict verdict;
+    TBenchCatalogue catalogue;
+    const QString host = catalogue.Host();
+    if (!verdict.Require(!host.isEmpty(), "the demo catalogue did not start") ||
+        !verdict.Require(rounds >= 1, "no rounds asked for"))
+        return verdict.ExitStatus();
+    const QString blob = BlobUrl(host, megabytes);
     QTemporaryDir folder;
     const QString target = folder.filePath(QStringLiteral("blob.bin"));
     TUiDispatcher dispatcher;
 
     std::vector<TRun> curl, small, large;
     for (int round = 0; round < rounds; ++round) {
-        curl.push_back(RunCurl(blob, target));
-        small.push_back(RunComponent(blob, target, 4096));
-        large.push_back(RunComponent(blob, target, 65536));
-        if (!curl.back().Done || !small.back().Done || !large.back().Done) {
-            std::printf("round %d: a transfer failed\n", round + 1);
-            return 1;
-        }
+        curl.push_back(RunCurl(host, megabytes, target));
+        if (!verdict.Require(curl.back().Done, "curl's download failed"))
+            return verdict.ExitStatus();
+        small.push_back(RunComponent(blob, target, megabytes, 4096));
+        if (!verdict.Require(small.back().Done, "the download in 4096-byte blocks failed"))
+            return verdict.ExitStatus();
+        large.push_back(RunComponent(blob, target, megabytes, 65536));
+        if (!verdict.Require(large.back().Done, "the download in 64 KiB blocks failed"))
+            return verdict.ExitStatus();
         std::printf("round %d: curl %.3f s, 4096-byte blocks %.3f s (%lld reports), "
                     "64 KiB blocks %.3f s (%lld reports)\n",
                     round + 1, curl.back().Seconds, small.back().Seconds, small.back().Blocks,
@@ -131,15 +146,19 @@ int main(int argc, char* argv[]) {
     const auto cpu = [](const std::vector<TRun>& runs) {
         return Median(Seconds(runs, &TRun::CpuSeconds));
     };
-    std::printf("download of %d MB into a file, median of %d rounds:\n"
-                "  curl:             %7.1f MB/s, %.2f s of processor time\n"
-                "  4096-byte blocks: %7.1f MB/s, %.2f s of processor time, ratio %.2f "
-                "(target >= 0.50)\n"
-                "  64 KiB blocks:    %7.1f MB/s, %.2f s of processor time, ratio %.2f "
-                "(target >= 0.90)\n",
-                megabytes, rounds, rate(curl), cpu(curl), rate(small), cpu(small),
-                rate(small) / rate(curl), rate(large), cpu(large), rate(large) / rate(curl));
-    catalogue.terminate();
-    catalogue.waitForFinished();
-    return 0;
+    const std::string download = "download of " + std::to_string(megabytes) +
+                                 " MiB into a file, median of " + std::to_string(rounds) +
+                                 " rounds:";
+    std::printf("%s\n", download.c_str());
+    const std::pair<const char*, const std::vector<TRun>*> ways[] = {
+        {"curl", &curl}, {"4096-byte blocks", &small}, {"64 KiB blocks", &large}};
+    for (const auto& [way, runs] : ways) {
+        verdict.Figure(std::string("  ") + way, rate(*runs), "MiB/s");
+        verdict.Figure(std::string("  ") + way + ", processor time", cpu(*runs), "s", 2);
+    }
+    verdict.Target("  4096-byte blocks against curl", rate(small) / rate(curl), "",
+                   TBenchVerdict::TAim::AtLeast, 0.5, 2);
+    verdict.Target("  64 KiB blocks against curl", rate(large) / rate(curl), "",
+                   TBenchVerdict::TAim::AtLeast, 0.9, 2);
+    return verdict.ExitStatus();
 }
