@@ -125,15 +125,17 @@ TEST(ExportPlay, NginxServesTheProgramsBytesAndARealGamePlaysThroughIt) {
     EXPECT_EQ(records.size(), size_t(gameCount)) << "every game's record, reached by links";
     EXPECT_GE(listPages, 3u) << "both categories and the second page of one";
 
-    // nginx alone now: the client follows a real game's link, downloads it and plays it.
+    // nginx alone now: the client follows the link of a real game of timeline and ActionScript 2,
+    // downloads it and plays it.
     program.reset();
     TCollectionClient client(host);
     ASSERT_TRUE(client.Installed());
     const auto list = fromNginx.Get("/gamesoft/GameList.asp?classid=1");
     ASSERT_TRUE(list);
-    ASSERT_TRUE(client.FollowGame(list->body, QStringLiteral("flbox"), QStringLiteral("flbox")));
-    EXPECT_EQ(client.Stored(QStringLiteral("flash/flbox.swf")),
-              ReadFile(QStringLiteral(PEBBLO_SOURCE_DIR "/tests/data/games/flbox.swf")));
+    ASSERT_TRUE(client.FollowGame(list->body, QStringLiteral("balloonatroid"),
+                                  QStringLiteral("balloonatroid")));
+    EXPECT_EQ(client.Stored(QStringLiteral("flash/balloonatroid.swf")),
+              ReadFile(QStringLiteral(PEBBLO_SOURCE_DIR "/tests/data/games/balloonatroid.swf")));
     EXPECT_TRUE(client.MovieLoaded());
     EXPECT_TRUE(client.Messages().Errors.isEmpty() && client.Messages().Plain.isEmpty());
 }
