@@ -11,7 +11,7 @@ namespace {
 std::string quoted(const std::string& value) {
     for (unsigned char c : value)
         if (c < 0x20 || c == 0x7f || c == '"' || c == '\\' || c == '$')
-            throw std::invalid_argument("cannot put into the nginx site: " + value);
+            throw std::runtime_error("cannot put into the nginx site: " + value);
     return "\"" + value + "\"";
 }
 
@@ -41,7 +41,7 @@ const std::regex kHost(R"(([A-Za-z0-9.-]+)(:([0-9]{1,5}))?)");
 std::string listen(const std::string& host) {
     std::smatch parts;
     if (!std::regex_match(host, parts, kHost))
-        throw std::invalid_argument("not a host name with an optional port: " + host);
+        throw std::runtime_error("not a host name with an optional port: " + host);
     const std::string port = parts[3].matched ? parts[3].str() : "80";
     const std::string name = parts[1];
     // A site for this machine alone stays off the network.
@@ -61,7 +61,7 @@ std::string searchLocations(const NginxSite& site, const std::string& type) {
                             "        }\n" +
                                 file);
     if (!isHostAddress(site.searchUpstream, true))
-        throw std::invalid_argument("not a host:port: " + site.searchUpstream);
+        throw std::runtime_error("not a host:port: " + site.searchUpstream);
     return pageLocation(export_layout::kEmptySearch.address, type,
                         "        error_page 418 = @pebblo_search;\n"
                         "        if ($arg_keyword != \"\") {\n            return 418;\n"

@@ -19,6 +19,7 @@ struct NginxSite {
 // name[:port], or name:port when the port is required; names of letters, digits, '.' and '-'.
 bool isHostAddress(const std::string& text, bool portRequired);
 
-// The text of an nginx server block that answers every address as the catalogue program does.
-// Throws std::invalid_argument when a value cannot be written into the configuration safely.
+// The text of the nginx site file: the maps that read the parameters and a server block that
+// answers every address as the catalogue program does. Throws std::runtime_error when a value
+// cannot be written into the configuration safely.
 std::string nginxSiteConfiguration(const NginxSite& site);
