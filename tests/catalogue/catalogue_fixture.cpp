@@ -3,6 +3,7 @@
 #include "gbk.h"
 
 #include <arpa/inet.h>
+#include <fstream>
 #include <netinet/in.h>
 #include <regex>
 #include <sys/socket.h>
@@ -74,4 +75,18 @@ std::vector<std::string> links(const std::string& html) {
         found.push_back(link);
     }
     return found;
+}
+
+void writeFile(const std::filesystem::path& file, const std::string& bytes) {
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+std::string readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string bytesOf(const swf::Bytes& bytes) {
+    return {bytes.begin(), bytes.end()};
 }

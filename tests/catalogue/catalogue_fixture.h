@@ -1,8 +1,10 @@
 #pragma once
 
 #include "catalogue_server.h"
+#include "swf_writer.h"
 
 #include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <httplib.h>
 #include <memory>
@@ -39,3 +41,8 @@ std::string decodeGbk(const std::string& body);
 std::vector<std::string> links(const std::string& html);
 // Path and query of an absolute http address.
 std::string pathOf(const std::string& address);
+
+// A file's bytes, its folders made as needed; and back.
+void writeFile(const std::filesystem::path& file, const std::string& bytes);
+std::string readFile(const std::filesystem::path& file);
+std::string bytesOf(const swf::Bytes& bytes);

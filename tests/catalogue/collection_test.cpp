@@ -20,10 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string bytesOf(const swf::Bytes& bytes) {
-    return {bytes.begin(), bytes.end()};
-}
-
 // The same movie with its body packed by LZMA, as Flash 11 writes them.
 std::string lzmaPacked(const std::string& plain) {
     lzma_options_lzma options;
@@ -44,16 +40,6 @@ std::string lzmaPacked(const std::string& plain) {
     for (int i = 0; i < 4; ++i)
         movie.push_back(static_cast<char>(packedSize >> (8 * i)));
     return movie + packed.substr(0, 5) + packed.substr(13);
-}
-
-void write(const fs::path& file, const std::string& bytes) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
-}
-
-std::string readAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // Whether the server closes the connection (rather than falling silent) within five seconds of
@@ -82,21 +68,24 @@ protected:
     void SetUp() override {
         root_ = fs::temp_directory_path() / ("pebblo-collection-" + std::to_string(getpid()));
         fs::remove_all(root_);
-        const std::string real = readAll(PEBBLO_SOURCE_DIR "/tests/data/games/flbox.swf");
+        const std::string real = readFile(PEBBLO_SOURCE_DIR "/tests/data/games/flbox.swf");
         ASSERT_FALSE(real.empty());
-        write(root_ / "物理" / "flbox.swf", real);
-        write(root_ / "星空.swf", bytesOf(swf::makeGame(swf::GameKind::StarField)));
-        write(root_ / "风车" / "windmill.SWF", bytesOf(swf::makeGame(swf::GameKind::Windmill)));
+        writeFile(root_ / "物理" / "flbox.swf", real);
+        writeFile(root_ / "街机" / "balloonatroid.swf",
+                  readFile(PEBBLO_SOURCE_DIR "/tests/data/games/balloonatroid.swf"));
+        writeFile(root_ / "星空.swf", bytesOf(swf::makeGame(swf::GameKind::StarField)));
+        writeFile(root_ / "风车" / "windmill.SWF", bytesOf(swf::makeGame(swf::GameKind::Windmill)));
         const std::string plain = bytesOf(swf::makeGame(swf::GameKind::Pulse));
         ASSERT_EQ(plain.substr(0, 3), "FWS") << "the LZMA copy is made from a plain movie";
-        write(root_ / "风车" / "pulse.swf", lzmaPacked(plain));
-        write(root_ / "cut.swf", real.substr(0, real.size() / 2));
-        write(root_ / "notes.swf", "<html>not a movie</html>");
+        writeFile(root_ / "风车" / "pulse.swf", lzmaPacked(plain));
+        writeFile(root_ / "cut.swf", real.substr(0, real.size() / 2));
+        writeFile(root_ / "notes.swf", "<html>not a movie</html>");
         // A header that claims 4 GiB: refused before anything is unpacked.
-        write(root_ / "huge.swf", std::string("CWS\x0a\xff\xff\xff\xff", 8) + real.substr(8, 64));
-        write(root_ / "games.csv", "file,name,description,category\n"
-                                   "风车/windmill.SWF,\"大风车, 转呀转\",看风车|转,\n"
-                                   "风车/pulse.swf,泡泡龙☃,,\n");
+        writeFile(root_ / "huge.swf",
+                  std::string("CWS\x0a\xff\xff\xff\xff", 8) + real.substr(8, 64));
+        writeFile(root_ / "games.csv", "file,name,description,category\n"
+                                       "风车/windmill.SWF,\"大风车, 转呀转\",看风车|转,\n"
+                                       "风车/pulse.swf,泡泡龙☃,,\n");
     }
     void TearDown() override { fs::remove_all(root_); }
 
@@ -112,14 +101,14 @@ protected:
 
 TEST_F(CollectionTest, ScansReadsAndKeepsTheFolder) {
     Collection first = openCollection(root_, {}, false);
-    EXPECT_EQ(first.report.read, 7u);
+    EXPECT_EQ(first.report.read, 8u);
     ASSERT_EQ(first.report.rejected.size(), 3u);
     EXPECT_EQ(first.report.rejected[0].first, "cut.swf");
     EXPECT_EQ(first.report.rejected[1].first, "huge.swf");
     EXPECT_EQ(first.report.rejected[2].first, "notes.swf");
 
     const std::vector<IndexedGame> games = first.index->games();
-    ASSERT_EQ(games.size(), 4u);
+    ASSERT_EQ(games.size(), 5u);
     const IndexedGame& real = game(games, "物理/flbox.swf");
     EXPECT_EQ(real.signature, "CWS");
     EXPECT_EQ(real.version, 10);
@@ -128,13 +117,21 @@ TEST_F(CollectionTest, ScansReadsAndKeepsTheFolder) {
     EXPECT_TRUE(real.actionScript3);
     EXPECT_EQ(real.sha256.size(), 64u);
     EXPECT_EQ(real.pictureFormat, PictureFormat::Jpeg) << "the game's own picture";
+    const IndexedGame& timeline = game(games, "街机/balloonatroid.swf");
+    EXPECT_EQ(timeline.signature, "CWS");
+    EXPECT_EQ(timeline.version, 7);
+    EXPECT_FALSE(timeline.actionScript3) << "a movie of ActionScript 1/2, without FileAttributes";
+    EXPECT_EQ(timeline.stageWidth, 240);
+    EXPECT_EQ(timeline.stageHeight, 320);
+    EXPECT_EQ(timeline.frameCount, 234);
+    EXPECT_EQ(timeline.pictureFormat, PictureFormat::Jpeg) << "the game's own picture";
     const IndexedGame& packed = game(games, "风车/pulse.swf");
     EXPECT_EQ(packed.signature, "ZWS");
     EXPECT_FALSE(packed.actionScript3);
     EXPECT_EQ(packed.pictureFormat, PictureFormat::Png) << "a card: the movie holds no picture";
     EXPECT_EQ(game(games, "星空.swf").pictureFormat, PictureFormat::Jpeg);
 
-    ASSERT_EQ(first.catalogue.categories.size(), 3u);
+    ASSERT_EQ(first.catalogue.categories.size(), 4u);
     const Game* renamed = nullptr;
     for (const Game& g : first.catalogue.games)
         if (g.swfFile.filename() == "windmill.SWF")
@@ -146,12 +143,12 @@ TEST_F(CollectionTest, ScansReadsAndKeepsTheFolder) {
 
     first = {};
     Collection again = openCollection(root_, {}, false);
-    EXPECT_EQ(again.report.kept, 4u);
+    EXPECT_EQ(again.report.kept, 5u);
     EXPECT_EQ(again.report.read, 0u);
     EXPECT_EQ(again.report.rejected.size(), 3u) << "still named, though not read again";
 
     fs::remove(root_ / "星空.swf");
-    write(root_ / "风车" / "pulse.swf", bytesOf(swf::makeGame(swf::GameKind::Pulse)) + "");
+    writeFile(root_ / "风车" / "pulse.swf", bytesOf(swf::makeGame(swf::GameKind::Pulse)) + "");
     fs::last_write_time(root_ / "风车" / "pulse.swf",
                         fs::last_write_time(root_ / "风车" / "pulse.swf") + std::chrono::hours(1));
     again = {};
@@ -159,7 +156,7 @@ TEST_F(CollectionTest, ScansReadsAndKeepsTheFolder) {
     EXPECT_EQ(changed.report.removed, 1u);
     EXPECT_EQ(changed.report.read, 1u);
     EXPECT_EQ(game(changed.index->games(), "风车/pulse.swf").signature, "FWS");
-    EXPECT_EQ(openCollection(root_, root_ / "other.sqlite", true).report.read, 6u);
+    EXPECT_EQ(openCollection(root_, root_ / "other.sqlite", true).report.read, 7u);
 }
 
 TEST_F(CollectionTest, ServesTheGamesWithRangesAndValidators) {
@@ -187,7 +184,7 @@ TEST_F(CollectionTest, ServesTheGamesWithRangesAndValidators) {
     const std::string swf = "/gamesoft/flash/g" + id + ".swf";
     const auto whole = client.Get(swf);
     ASSERT_TRUE(whole);
-    EXPECT_EQ(whole->body, readAll(PEBBLO_SOURCE_DIR "/tests/data/games/flbox.swf"));
+    EXPECT_EQ(whole->body, readFile(PEBBLO_SOURCE_DIR "/tests/data/games/flbox.swf"));
     const std::string etag = whole->get_header_value("ETag");
     EXPECT_FALSE(etag.empty());
     EXPECT_FALSE(whole->get_header_value("Last-Modified").empty());
@@ -225,7 +222,7 @@ TEST_F(CollectionTest, ServesTheGamesWithRangesAndValidators) {
 
     // The file shrinks after the scan: the server ends the transfer instead of waiting for
     // bytes that will not come.
-    write(root_ / "物理" / "flbox.swf", whole->body.substr(0, 1000));
+    writeFile(root_ / "物理" / "flbox.swf", whole->body.substr(0, 1000));
     EXPECT_TRUE(closesAfterAnswering(port, "GET " + swf + " HTTP/1.1\r\nHost: x\r\n\r\n"));
     EXPECT_TRUE(client.Head(swf)) << "still serving";
 }
@@ -233,7 +230,7 @@ TEST_F(CollectionTest, ServesTheGamesWithRangesAndValidators) {
 TEST_F(CollectionTest, ABigCategoryPagesThroughEveryGame) {
     const swf::Bytes movie = swf::makeGame(swf::GameKind::Windmill);
     for (int i = 0; i < 300; ++i)
-        write(root_ / "大类" / ("game" + std::to_string(i) + ".swf"), bytesOf(movie));
+        writeFile(root_ / "大类" / ("game" + std::to_string(i) + ".swf"), bytesOf(movie));
     Collection collection = openCollection(root_, {}, false);
     std::set<std::string> expected;
     int categoryId = 0;

@@ -3,6 +3,8 @@
 #include "gbk.h"
 #include "library/pinyin.h"
 
+#include <algorithm>
+
 namespace {
 
 using swf::GameKind;
@@ -145,6 +147,11 @@ std::vector<const Game*> Catalogue::inCategory(int categoryId) const {
         if (g.categoryId == categoryId)
             found.push_back(&g);
     return found;
+}
+
+int Catalogue::pageCount(int categoryId) const {
+    const auto games = static_cast<int>(inCategory(categoryId).size());
+    return std::max(1, (games + gamesPerPage - 1) / gamesPerPage);
 }
 
 std::vector<const Game*> Catalogue::showcase() const {

@@ -62,6 +62,8 @@ struct Catalogue {
     const Game* find(std::string_view id) const;
     const Category* category(int id) const;
     std::vector<const Game*> inCategory(int categoryId) const;
+    // Pages of the category's game list; an empty category still has its one page.
+    int pageCount(int categoryId) const;
     std::vector<const Game*> showcase() const;
     // Keyword as a browser sends it from a GBK page (GBK bytes), or UTF-8: a part of the name,
     // or of its pinyin or pinyin initials when typed in Latin letters ("ppl" finds 泡泡龙).

@@ -62,6 +62,9 @@ CatalogueServer::CatalogueServer(Collection collection, std::filesystem::path da
 }
 
 void CatalogueServer::configure() {
+    // Without it a reply's head and body wait on each other's acknowledgement on a kept-alive
+    // connection: some 27 ms a request on loopback instead of a fraction of one.
+    server_.set_tcp_nodelay(true);
     server_.new_task_queue = [] {
         return new httplib::ThreadPool(kWorkerThreads);
     };

@@ -100,7 +100,7 @@ std::string gameList(const Catalogue& catalogue, const Category& category, int p
                      std::string_view origin) {
     const int perPage = catalogue.gamesPerPage;
     const std::vector<const Game*> all = catalogue.inCategory(category.id);
-    const int pageCount = std::max<int>(1, (static_cast<int>(all.size()) + perPage - 1) / perPage);
+    const int pageCount = catalogue.pageCount(category.id);
     std::vector<const Game*> shown;
     for (int i = (page - 1) * perPage;
          i >= 0 && i < page * perPage && i < static_cast<int>(all.size()); ++i)

@@ -1,5 +1,7 @@
-// pebblo-catalogue: the demo catalogue server on 127.0.0.1.
+// pebblo-catalogue: the demo catalogue server on 127.0.0.1, or the export of its catalogue.
+#include "catalogue_export.h"
 #include "catalogue_server.h"
+#include "export_layout.h"
 
 #include <csignal>
 #include <cstring>
@@ -17,12 +19,15 @@ struct Options {
     std::filesystem::path gamesDir;
     std::filesystem::path indexFile;
     bool rescan = false;
+    ExportOptions exporting; // an export when its folder is given
 };
 
 [[noreturn]] void usage(int status) {
     (status == 0 ? std::cout : std::cerr)
         << "usage: pebblo-catalogue [--port N] [--data DIR] [--faults]\n"
            "                        [--games DIR [--index FILE] [--rescan]]\n"
+           "                        [--export OUTDIR [--host HOST[:PORT]] [--search-via "
+           "HOST:PORT]]\n"
            "  --port N    listen on 127.0.0.1:N; 0 (default) picks a free port\n"
            "  --data DIR  DIR/update.conf sets the upgrade offer, DIR/files/ holds its files,\n"
            "              DIR/update.key signs it\n"
@@ -32,7 +37,13 @@ struct Options {
            "              names them; files that are no whole movie are listed and left out\n"
            "  --index FILE keep the index there (default DIR/.pebblo-index.sqlite)\n"
            "  --rescan    read every file again, not only new and changed ones\n"
-           "The bound port is printed on the first line of standard output.\n";
+           "  --export OUTDIR  write the catalogue as static files and an nginx site\n"
+           "              (OUTDIR/nginx/pebblo-site.conf) that serves them, then end\n"
+           "  --host HOST[:PORT]  where the export will be served; its pages link there\n"
+           "              (default 127.0.0.1:8080)\n"
+           "  --search-via HOST:PORT  a pebblo-catalogue over the same games that answers\n"
+           "              searches; without it the export answers only the empty search\n"
+           "Serving, the bound port is printed on the first line of standard output.\n";
     std::exit(status);
 }
 
@@ -64,16 +75,25 @@ Options parseOptions(int argc, char** argv) {
             options.gamesDir = argv[++i];
         } else if (argument == "--index") {
             options.indexFile = argv[++i];
+        } else if (argument == "--export") {
+            options.exporting.outDir = argv[++i];
+        } else if (argument == "--host") {
+            options.exporting.host = argv[++i];
+        } else if (argument == "--search-via") {
+            options.exporting.searchUpstream = argv[++i];
         } else {
             usage(2);
         }
     }
+    // Games that fail on purpose cannot be served by a plain web server.
+    if (!options.exporting.outDir.empty() && options.faultGames == FaultGames::Included)
+        usage(2);
+    options.exporting.gamesDir = options.gamesDir;
     return options;
 }
 
-std::unique_ptr<CatalogueServer> makeServer(const Options& options) {
-    if (options.gamesDir.empty())
-        return std::make_unique<CatalogueServer>(options.dataDir, options.faultGames);
+// The collection's games, with what the scan left out named on standard error.
+Collection scanCollection(const Options& options) {
     Collection collection = openCollection(options.gamesDir, options.indexFile, options.rescan);
     const ScanReport& report = collection.report;
     for (const auto& [path, why] : report.rejected)
@@ -81,13 +101,45 @@ std::unique_ptr<CatalogueServer> makeServer(const Options& options) {
     std::cerr << "pebblo-catalogue: " << collection.catalogue.games.size() << " games ("
               << report.kept << " unchanged, " << report.read << " read, " << report.removed
               << " gone), " << report.rejected.size() << " left out\n";
-    return std::make_unique<CatalogueServer>(std::move(collection), options.dataDir);
+    return collection;
+}
+
+std::unique_ptr<CatalogueServer> makeServer(const Options& options) {
+    if (options.gamesDir.empty())
+        return std::make_unique<CatalogueServer>(options.dataDir, options.faultGames);
+    return std::make_unique<CatalogueServer>(scanCollection(options), options.dataDir);
+}
+
+void writeExport(const Options& options) {
+    std::unique_ptr<CatalogueSite> site;
+    if (options.gamesDir.empty()) {
+        site = std::make_unique<CatalogueSite>(builtInCatalogue(FaultGames::Excluded));
+    } else {
+        Collection collection = scanCollection(options);
+        site = std::make_unique<CatalogueSite>(
+            std::move(collection.catalogue), std::filesystem::path(), std::move(collection.index));
+    }
+    const ExportReport report = exportCatalogue(*site, options.exporting);
+    std::cout << "exported to " << options.exporting.outDir.string() << ": " << report.written
+              << " files written, " << report.unchanged << " games unchanged, " << report.removed
+              << " old files removed; nginx site: "
+              << (options.exporting.outDir / export_layout::kSiteConfiguration).string()
+              << std::endl;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     const Options options = parseOptions(argc, argv);
+    if (!options.exporting.outDir.empty()) {
+        try {
+            writeExport(options);
+        } catch (const std::exception& error) {
+            std::cerr << "pebblo-catalogue: " << error.what() << "\n";
+            return 1;
+        }
+        return 0;
+    }
     // Signals are taken by sigwait below, so every thread started later must block them.
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
