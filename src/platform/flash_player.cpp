@@ -203,12 +203,10 @@ void TFlashPlayer::OnPageWord(const QString& word) {
 void TFlashPlayer::OnMovieFailed(const QString& word) {
     if (FMovie.isEmpty())
         return;
-    const qsizetype lineEnd = word.indexOf(QLatin1Char('\n'));
-    const QString kind = word.mid(7, lineEnd < 0 ? -1 : lineEnd - 7);
-    const QString detail = lineEnd < 0 ? QString() : word.mid(lineEnd + 1);
-    emit MovieFailed(kind == QLatin1String("unreadable") ? TMovieFailure::Unreadable
-                                                         : TMovieFailure::Crashed,
-                     detail);
+    const bool unreadable =
+        word.section(QLatin1Char('\n'), 0, 0) == QLatin1String("failed unreadable");
+    emit MovieFailed(unreadable ? TMovieFailure::Unreadable : TMovieFailure::Crashed,
+                     word.section(QLatin1Char('\n'), 1));
 }
 
 // Qt WebEngine 6.4 shows the page's frames through a Quick widget, the view's focus proxy;

@@ -247,6 +247,7 @@ private:
     int FPageBeforeGame = 0;
     // The loading card waits a moment: a game that comes at once is shown without it.
     QTimer* FLoadingCard = nullptr;
+    TGameInfo FLoadingGame;
     bool FGameHalted = false;
     quint16 FHideHotKeyIndex = 0;
 };

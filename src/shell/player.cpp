@@ -148,13 +148,13 @@ void TfrmMain::RememberPageBeforeGame() {
 
 void TfrmMain::ShowGameLoading(const TGameInfo& game) {
     RememberPageBeforeGame();
+    FLoadingGame = game;
     if (FLoadingCard == nullptr) {
         FLoadingCard = new QTimer(this);
         FLoadingCard->setSingleShot(true);
         FLoadingCard->setInterval(kLoadingCardDelayMilliseconds);
+        connect(FLoadingCard, &QTimer::timeout, this, [this] { ShowLoadingCard(FLoadingGame); });
     }
-    FLoadingCard->disconnect();
-    connect(FLoadingCard, &QTimer::timeout, this, [this, game] { ShowLoadingCard(game); });
     FLoadingCard->start();
 }
 
