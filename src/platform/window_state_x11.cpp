@@ -43,3 +43,11 @@ bool MinimisedOnScreen(const QWindow& window) {
     std::memcpy(&state, xcb_get_property_value(reply.get()), sizeof state);
     return state == kIconicState;
 }
+
+void RestoreFromMinimised(const QWindow& window) {
+    xcb_connection_t* connection = QtXcbConnection();
+    if (connection == nullptr || window.handle() == nullptr)
+        return;
+    xcb_map_window(connection, xcb_window_t(window.winId()));
+    xcb_flush(connection);
+}

@@ -8,10 +8,13 @@
 void ShowOrHideWindow(QWidget& window) {
     // A minimised window is still visible to Qt: hiding it would leave nothing to bring back.
     const QWindow* handle = window.windowHandle();
-    if (window.isVisible() && !(handle ? MinimisedOnScreen(*handle) : window.isMinimized())) {
+    const bool minimised = handle ? MinimisedOnScreen(*handle) : window.isMinimized();
+    if (window.isVisible() && !minimised) {
         window.hide();
         return;
     }
+    if (handle && minimised)
+        RestoreFromMinimised(*handle);
     window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();
     window.raise();

@@ -2,10 +2,12 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QList>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 #include <X11/keysym.h>
 #include <cstdlib>
 #include <cstring>
@@ -69,6 +71,48 @@ public:
         xcb_send_event(FConnection, 0, window, XCB_EVENT_MASK_NO_EVENT,
                        reinterpret_cast<const char*>(&message));
         Sync();
+    }
+
+    // Pings Window's client (_NET_WM_PING, answered to the root window's structure watchers) and
+    // waits for the answer: by then the client has handled every event the server sent it
+    // before, and sent what that made it ask for.
+    bool Ping(xcb_window_t window, int milliseconds) {
+        const std::uint32_t rootMask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_change_window_attributes(FConnection, FScreen->root, XCB_CW_EVENT_MASK, &rootMask);
+        const xcb_atom_t protocols = Atom("WM_PROTOCOLS");
+        const xcb_atom_t ping = Atom("_NET_WM_PING");
+        const std::uint32_t stamp = ++FPings;
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = window;
+        message.type = protocols;
+        message.data.data32[0] = ping;
+        message.data.data32[1] = stamp;
+        message.data.data32[2] = window;
+        xcb_send_event(FConnection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                       reinterpret_cast<const char*>(&message));
+        xcb_flush(FConnection);
+        const auto answered = [&](const xcb_generic_event_t* event) {
+            if ((event->response_type & 0x7F) != XCB_CLIENT_MESSAGE)
+                return false;
+            const auto* reply = reinterpret_cast<const xcb_client_message_event_t*>(event);
+            return reply->type == protocols && reply->data.data32[0] == ping &&
+                   reply->data.data32[1] == stamp;
+        };
+        QDeadlineTimer deadline(milliseconds);
+        while (!deadline.hasExpired()) {
+            xcb_generic_event_t* event = xcb_poll_for_event(FConnection);
+            if (event == nullptr) {
+                QThread::msleep(10);
+                continue;
+            }
+            const bool found = answered(event);
+            std::free(event);
+            if (found)
+                return true;
+        }
+        return false;
     }
 
     // A window manager announces itself on the root window with a window of its own, which a
@@ -155,6 +199,7 @@ private:
     xcb_connection_t* FConnection;
     xcb_screen_t* FScreen = nullptr;
     xcb_window_t FFocusWindow = 0;
+    std::uint32_t FPings = 0;
 };
 
 // Types Keys ("ctrl+a", "Num_Lock") through the X server's test extension, as a keyboard would.
