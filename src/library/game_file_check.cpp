@@ -2,6 +2,7 @@
 
 #include "common/failure.h"
 #include "common/sha256_digest.h"
+#include "library/library_connection.h"
 #include "library/swf_wholeness.h"
 
 #include <QFile>
@@ -58,6 +59,18 @@ std::optional<TGameFingerprint> FingerprintOfFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly) || !digest.AddAll(file))
         return std::nullopt;
     return TGameFingerprint{file.size(), digest.FinishHex(), modified};
+}
+
+void FingerprintGameFile(const QString& databasePath, const QString& flashName, const QString& path,
+                         const QDateTime& at) {
+    const std::optional<TGameFingerprint> fingerprint = FingerprintOfFile(path);
+    if (!fingerprint)
+        return;
+    try {
+        const TLibraryConnection library(databasePath);
+        RecordFingerprint(library.Database(), flashName, *fingerprint, at);
+    } catch (const EFailure&) {
+    }
 }
 
 TGameFileVerdict CheckGameFile(const QSqlDatabase& database, const QString& flashName,

@@ -6,6 +6,7 @@
 #include "common/folder_lookup.h"
 #include "common/message_boxes.h"
 #include "library/flash_statements.h"
+#include "library/game_file_check.h"
 #include "library/library_connection.h"
 #include "platform/ui_dispatcher.h"
 #include "shell/download_list.h"
@@ -162,7 +163,6 @@ bool TThread1::TransferGame(const QString& gamePath) {
     case TOutcome::Stored:
         break;
     }
-    FFingerprint = fetched.Fingerprint;
     return true;
 }
 
@@ -175,17 +175,12 @@ void TThread1::StoreAndPlay(const QString& gamePath) {
     } catch (const EFailure& failure) {
         ShowMessage(failure.Message());
     }
-    // Without its fingerprint, the game is judged by its header when it next plays.
-    if (!FFingerprint.Sha256.isEmpty()) {
-        try {
-            const TLibraryConnection library(FDatabasePath);
-            RecordFingerprint(library.Database(), QFileInfo(gamePath).completeBaseName(),
-                              FFingerprint, TClock::Now());
-        } catch (const EFailure&) {
-        }
-    }
     OnWindow(
         [gamePath, game = FGame](TfrmMain& window) { window.PlayDownloadedGame(gamePath, game); });
+    // Read back from the page cache once the game is on its way to the screen, rather than
+    // hashed in the transfer's path, where it held the download below the wire's speed.
+    FingerprintGameFile(FDatabasePath, QFileInfo(gamePath).completeBaseName(), gamePath,
+                        TClock::Now());
 }
 
 void TThread1::FetchPicture() {

@@ -55,8 +55,6 @@ private:
     TGameInfo FGame;
     TfrmMain* FWindow;
     TJob FJob;
-    // Size and digest of the file just downloaded, taken as it arrived.
-    TGameFingerprint FFingerprint;
     // The game's row in the list of downloads, and the flag its "取消" sets; none for a picture.
     std::optional<TProgressFeed> FRowProgress;
     std::shared_ptr<std::atomic<bool>> FCancelled;

@@ -55,7 +55,7 @@ TFetchedGameFile FetchGameFile(const QString& url, const QString& gamePath,
     };
     TPartialDownload part(gamePath);
     if (!part.Open(url))
-        return {TOutcome::CannotCreate, {}, {}, part.ErrorString()};
+        return {TOutcome::CannotCreate, {}, part.ErrorString()};
     THttpProgress resumable = progress;
     resumable.OnReply = [&part](const THttpReply& reply) {
         part.Continue(reply);
@@ -68,28 +68,27 @@ TFetchedGameFile FetchGameFile(const QString& url, const QString& gamePath,
             THttpClient().Get(url, part.Stream(), resumable, part.Resume());
             break;
         } catch (const EHttpFailure& failure) {
-            // The part stays open and hashed: the next try continues it where it is.
+            // The part stays open: the next try continues it where it is.
             if (WorthTryingAgain(failure, attempt) &&
                 WaitBeforeTryingAgain(attempt, resumable.IsAbandoned))
                 continue;
             if (wasCancelled()) {
                 part.Discard();
-                return {TOutcome::Cancelled, {}, {}, {}};
+                return {TOutcome::Cancelled, {}, {}};
             }
             // What came stays for a later attempt to continue; nothing came, nothing stays.
             if (part.Size() == 0)
                 part.Discard();
-            return {TOutcome::TransferFailed, {}, failure, {}};
+            return {TOutcome::TransferFailed, failure, {}};
         }
     }
     if (part.Size() == 0) {
         part.Discard();
-        return {TOutcome::Empty, {}, {}, {}};
+        return {TOutcome::Empty, {}, {}};
     }
-    TGameFingerprint fingerprint;
-    if (!part.Publish(fingerprint))
-        return {TOutcome::CannotPublish, {}, {}, part.ErrorString()};
-    return {TOutcome::Stored, fingerprint, {}, {}};
+    if (!part.Publish())
+        return {TOutcome::CannotPublish, {}, part.ErrorString()};
+    return {TOutcome::Stored, {}, {}};
 }
 
 bool FetchGamePicture(const TGameInfo& game, const QString& pictureFolder,

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "library/game_fingerprints.h"
 #include "platform/http_client.h"
 #include "shell/game/game_info.h"
 
 #include <functional>
 #include <optional>
 
-// A game file fetched from its address into GamePath, hashed as it arrives. The file takes its
+// A game file fetched from its address into GamePath. The file takes its
 // name only when the transfer succeeded and brought something, replacing one of that name (a
 // damaged copy stays untouched until then). A connection lost on the way is taken up again
 // where it stopped, a few times with growing waits; what came of a transfer that failed all the
@@ -16,7 +15,6 @@
 struct TFetchedGameFile {
     enum class TOutcome { Stored, CannotCreate, TransferFailed, Empty, CannotPublish, Cancelled };
     TOutcome Outcome = TOutcome::Stored;
-    TGameFingerprint Fingerprint;        // Stored
     std::optional<EHttpFailure> Failure; // TransferFailed
     QString Error;                       // CannotCreate, CannotPublish: the system's words
 };

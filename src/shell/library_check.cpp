@@ -1,7 +1,6 @@
 #include "shell/library_check.h"
 
 #include "common/date_time.h"
-#include "common/failure.h"
 #include "common/folder_lookup.h"
 #include "library/flash_statements.h"
 #include "library/library_connection.h"
@@ -82,12 +81,8 @@ QString RepairGameFile(const TLibraryPlace& place, const TLibraryProblem& proble
         return QStringLiteral("无法保存游戏文件：%1").arg(fetched.Error);
     }
     aside.Repaired();
-    try {
-        const TLibraryConnection library(place.DatabasePath);
-        RecordFingerprint(library.Database(), QFileInfo(problem.GamePath).completeBaseName(),
-                          fetched.Fingerprint, TClock::Now());
-    } catch (const EFailure&) {
-    }
+    FingerprintGameFile(place.DatabasePath, QFileInfo(problem.GamePath).completeBaseName(),
+                        problem.GamePath, TClock::Now());
     return {};
 }
 

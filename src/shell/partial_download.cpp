@@ -22,13 +22,6 @@ QList<QByteArray> ReadInfo(const QString& partPath) {
 
 } // namespace
 
-qint64 TPartialDownload::THashedFile::writeData(const char* data, qint64 size) {
-    const qint64 written = QFile::writeData(data, size);
-    if (written > 0)
-        Digest->Add(data, written);
-    return written;
-}
-
 TPartialDownload::TPartialDownload(const QString& gamePath)
     : FGamePath(gamePath), FFile(gamePath + QStringLiteral(".part")) {}
 
@@ -38,17 +31,9 @@ bool TPartialDownload::Open(const QString& url) {
     const QList<QByteArray> info = ReadInfo(FFile.fileName());
     const bool sameOrigin = info.size() >= 2 && info[0] == url.toUtf8();
     FValidator = sameOrigin ? info[1] : QByteArray();
-    FFile.Digest = std::make_unique<TSha256Digest>();
     const QIODevice::OpenMode mode =
         sameOrigin ? QIODevice::ReadWrite : QIODevice::ReadWrite | QIODevice::Truncate;
-    if (!FFile.open(mode))
-        return false;
-    // The part held is hashed once, so that the finished file's digest needs no second read.
-    if (!FFile.Digest->AddAll(FFile)) {
-        Restart();
-        return true;
-    }
-    return FFile.seek(FFile.size());
+    return FFile.open(mode) && FFile.seek(FFile.size());
 }
 
 THttpResume TPartialDownload::Resume() const {
@@ -63,7 +48,6 @@ void TPartialDownload::Continue(const THttpReply& reply) {
 }
 
 void TPartialDownload::Restart() {
-    FFile.Digest = std::make_unique<TSha256Digest>();
     FFile.resize(0);
     FFile.seek(0);
 }
@@ -77,10 +61,9 @@ void TPartialDownload::RememberOrigin(const QByteArray& validator) {
     }
 }
 
-bool TPartialDownload::Publish(TGameFingerprint& fingerprint) {
+bool TPartialDownload::Publish() {
     if (!FFile.flush())
         return false;
-    const qint64 size = FFile.size();
     FFile.close();
     if (std::rename(QFile::encodeName(FFile.fileName()).constData(),
                     QFile::encodeName(FGamePath).constData()) != 0) {
@@ -88,8 +71,6 @@ bool TPartialDownload::Publish(TGameFingerprint& fingerprint) {
         return false;
     }
     QFile::remove(InfoPath(FFile.fileName()));
-    fingerprint = {size, FFile.Digest->FinishHex(),
-                   QFileInfo(FGamePath).lastModified().toMSecsSinceEpoch()};
     return true;
 }
 

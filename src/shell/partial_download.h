@@ -1,16 +1,12 @@
 #pragma once
 
-#include "common/sha256_digest.h"
-#include "library/game_fingerprints.h"
 #include "platform/http_client.h"
 
 #include <QFile>
-#include <memory>
 
 // The part of a game file downloaded so far, kept beside the game under a name the library never
 // loads ("<game>.swf.part"), with the address and validator it came with ("<game>.swf.part.info")
 // so that a transfer that broke, or a client closed mid-download, continues where it stopped.
-// What is written is hashed as it goes; a part taken up again is read once to hash its start.
 class TPartialDownload {
 public:
     explicit TPartialDownload(const QString& gamePath);
@@ -28,8 +24,8 @@ public:
     qint64 Size() const { return FFile.size(); }
 
     // The part becomes the game file (replacing one of its name); false with ErrorString() when
-    // that failed. Fingerprint is the whole file's.
-    bool Publish(TGameFingerprint& fingerprint);
+    // that failed.
+    bool Publish();
     // Drops the part and its information: the download was cancelled or brought nothing.
     void Discard();
 
@@ -41,14 +37,5 @@ private:
     QString FUrl;
     QByteArray FValidator;
     QString FRenameError;
-    // The file's bytes are hashed as they are written.
-    class THashedFile : public QFile {
-    public:
-        using QFile::QFile;
-        std::unique_ptr<TSha256Digest> Digest = std::make_unique<TSha256Digest>();
-
-    protected:
-        qint64 writeData(const char* data, qint64 size) override;
-    };
-    THashedFile FFile;
+    QFile FFile;
 };
