@@ -19,6 +19,7 @@
 #include "upgrade/messages/upgrade_messages.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
 #include <QTemporaryDir>
@@ -97,12 +98,17 @@ int main(int argc, char* argv[]) {
     DetectLanguage();
 
     TBenchVerdict verdict;
+    // The catalogue and the program folder are the benchmark's, not the client's start: their
+    // time is taken out of the start's figures.
+    QElapsedTimer setUpClock;
+    setUpClock.start();
     TBenchCatalogue catalogue;
     const QString host = catalogue.Host();
     QTemporaryDir folder;
     if (!verdict.Require(!host.isEmpty(), "the demo catalogue did not start") ||
         !verdict.Require(UseProgramFolderCopy(folder), "the program folder could not be made"))
         return verdict.ExitStatus();
+    const double setUp = setUpClock.nsecsElapsed() / 1e9;
 
     TUiDispatcher dispatcher;
     TfrmMain window;
@@ -115,12 +121,12 @@ int main(int argc, char* argv[]) {
                       30000),
             "the main window was not shown"))
         return verdict.ExitStatus();
-    const double shown = SecondsSinceProcessStart();
+    const double shown = SecondsSinceProcessStart() - setUp;
     if (!verdict.Require(PumpUntil([&] { return gameListComplete; }, 30000),
                          "the game list's page did not complete"))
         return verdict.ExitStatus();
-    const double listed = SecondsSinceProcessStart();
-    if (!verdict.Require(shown >= 0 && listed >= 0, "the process's start time could not be read"))
+    const double listed = SecondsSinceProcessStart() - setUp;
+    if (!verdict.Require(shown > 0 && listed > 0, "the process's start time could not be read"))
         return verdict.ExitStatus();
 
     const double idle = SettledTreePss(catalogue.ProcessId());
@@ -136,6 +142,7 @@ int main(int argc, char* argv[]) {
     const double withGame = SettledTreePss(catalogue.ProcessId());
     PrintProcesses(catalogue.ProcessId());
 
+    verdict.Figure("the benchmark's own set-up, left out", setUp, "s", 2);
     verdict.Target("process start to main window shown", shown, "s", TBenchVerdict::TAim::AtMost,
                    0.8, 2);
     verdict.Target("process start to the game list's page complete", listed, "s",
