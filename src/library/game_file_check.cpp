@@ -50,6 +50,13 @@ TGameFileVerdict CompareWithFingerprint(const QSqlDatabase& database, const QStr
     return {};
 }
 
+// Fingerprints the file at Path as it is now for FlashName; nothing when it cannot be read.
+void RecordFingerprintOfFile(const QSqlDatabase& database, const QString& flashName,
+                             const QString& path, const QDateTime& at) {
+    if (const auto now = FingerprintOfFile(path))
+        RecordFingerprint(database, flashName, *now, at);
+}
+
 } // namespace
 
 std::optional<TGameFingerprint> FingerprintOfFile(const QString& path) {
@@ -63,12 +70,9 @@ std::optional<TGameFingerprint> FingerprintOfFile(const QString& path) {
 
 void FingerprintGameFile(const QString& databasePath, const QString& flashName, const QString& path,
                          const QDateTime& at) {
-    const std::optional<TGameFingerprint> fingerprint = FingerprintOfFile(path);
-    if (!fingerprint)
-        return;
     try {
         const TLibraryConnection library(databasePath);
-        RecordFingerprint(library.Database(), flashName, *fingerprint, at);
+        RecordFingerprintOfFile(library.Database(), flashName, path, at);
     } catch (const EFailure&) {
     }
 }
@@ -81,10 +85,8 @@ TGameFileVerdict CheckGameFile(const QSqlDatabase& database, const QString& flas
         if (const auto known = ReadFingerprint(database, flashName))
             return CompareWithFingerprint(database, flashName, path, *known, at);
         TGameFileVerdict verdict = JudgeByHeader(path);
-        if (verdict.State == TGameFileState::Sound) {
-            if (const auto now = FingerprintOfFile(path))
-                RecordFingerprint(database, flashName, *now, at);
-        }
+        if (verdict.State == TGameFileState::Sound)
+            RecordFingerprintOfFile(database, flashName, path, at);
         return verdict;
     } catch (const EFailure&) {
         return JudgeByHeader(path);

@@ -6,12 +6,12 @@
 #include <functional>
 #include <optional>
 
-// A game file fetched from its address into GamePath. The file takes its
-// name only when the transfer succeeded and brought something, replacing one of that name (a
-// damaged copy stays untouched until then). A connection lost on the way is taken up again
-// where it stopped, a few times with growing waits; what came of a transfer that failed all the
-// same stays as a part beside the game (never loaded) for the next attempt to continue.
-// Cancelling, or an empty body, leaves nothing.
+// A game file fetched from its address into GamePath. The file takes its name only when the
+// transfer succeeded and brought something, replacing one of that name (a damaged copy stays
+// untouched until then). A connection lost on the way is taken up again where it stopped, a few
+// times with growing waits; what came of a transfer that failed all the same stays as a part
+// beside the game (never loaded) for the next attempt to continue. Cancelling, or an empty body,
+// leaves nothing.
 struct TFetchedGameFile {
     enum class TOutcome { Stored, CannotCreate, TransferFailed, Empty, CannotPublish, Cancelled };
     TOutcome Outcome = TOutcome::Stored;
