@@ -1,11 +1,14 @@
 #include "shell/download_list.h"
 
+#include "shell/single_frame_updates.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -19,6 +22,11 @@ QString TimeLeftText(double seconds) {
     const qint64 whole = std::llround(std::ceil(seconds));
     return whole >= 60 ? QStringLiteral("还要 %1 分 %2 秒").arg(whole / 60).arg(whole % 60)
                        : QStringLiteral("还要 %1 秒").arg(whole);
+}
+
+QString SpeedAndTimeLeftText(double bytesPerSecond, std::optional<double> secondsLeft) {
+    const QString speed = SpeedText(bytesPerSecond);
+    return secondsLeft ? speed + QStringLiteral("，") + TimeLeftText(*secondsLeft) : speed;
 }
 
 } // namespace
@@ -43,7 +51,8 @@ TDownloadRow::TDownloadRow(const QString& name, std::function<void(qint64)> also
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(lblDownloadName);
     row->addWidget(pbDownload, 1);
-    row->addWidget(lblDownloadSpeed);
+    row->addWidget(new TSteadyLabel(lblDownloadSpeed,
+                                    SpeedAndTimeLeftText(9999.9 * 1024 * 1024, 999 * 60 + 59)));
     row->addWidget(btnCancelDownload);
     connect(btnCancelDownload, &QPushButton::clicked, this, [this] {
         *FCancelled = true;
@@ -70,15 +79,15 @@ void TDownloadRow::ShowCount(qint64 count) {
         FClock.restart();
     }
     if (FTotal > 0)
-        pbDownload->setValue(int(std::min<qint64>(count / 1024, pbDownload->maximum())));
+        SetValueWithNextFrame(*pbDownload,
+                              int(std::min<qint64>(count / 1024, pbDownload->maximum())));
     const double seconds = FClock.elapsed() / 1000.0;
     if (seconds < 0.2)
         return;
     const double speed = double(count - FFirstCount) / seconds;
-    QString text = SpeedText(speed);
-    if (FTotal > 0 && speed > 0)
-        text += QStringLiteral("，") + TimeLeftText(double(FTotal - count) / speed);
-    lblDownloadSpeed->setText(text);
+    lblDownloadSpeed->setText(SpeedAndTimeLeftText(
+        speed,
+        FTotal > 0 && speed > 0 ? std::optional(double(FTotal - count) / speed) : std::nullopt));
 }
 
 TDownloadList::TDownloadList(QWidget* parent) : QWidget(parent), FColumn(new QVBoxLayout(this)) {

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QSet>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -68,6 +69,8 @@ public:
     void btnViewInfoClick();
     void IdHTTPDownloadWorkBegin(qint64 total);
     void IdHTTPDownloadWork(qint64 count);
+    // What lbDownLoad says after Count bytes: the share of the announced size, when there is one.
+    static QString DownloadedText(std::optional<qint64> percent, qint64 count);
     void btnFullScreenClick();
     // The loaded game's saved data to and from a file the user chooses.
     void btnExportSavesClick();

@@ -11,6 +11,7 @@
 #include "shell/hot_key_field.h"
 #include "shell/main_window.h"
 #include "shell/program_version.h"
+#include "shell/single_frame_updates.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -149,7 +150,8 @@ QWidget* TfrmMain::BuildCurrentGamePage() {
     lbDownLoad = NamedLabel(QStringLiteral("lbDownLoad"), QString());
     QVBoxLayout* download = FillingLayout(pnlDownload);
     download->addWidget(ProgressBar1, 1);
-    download->addWidget(lbDownLoad);
+    download->addWidget(
+        new TSteadyLabel(lbDownLoad, DownloadedText(std::nullopt, qint64(9'999'999) * 1024)));
     wbCurrent = new TBrowserPane(QStringLiteral("wbCurrent"));
     FillingLayout(pnlCurrentGame)->addWidget(wbCurrent, 1);
     pnlGameStatus = new TGameStatusPanel(pnlDownload);

@@ -19,6 +19,7 @@
 #include "shell/game_status_panel.h"
 #include "shell/main_window.h"
 #include "shell/progress_relay.h"
+#include "shell/single_frame_updates.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -118,6 +119,7 @@ void TfrmMain::PlayDownloadedGame(const QString& path, const TGameInfo& game) {
     btnAddFavorate->setText(game.isGood == QLatin1String("Y") ? kRemoveFavourite : kAddFavourite);
     pnlGameStatus->hide();
     ShowPlayerState(false);
+    LayOutBeforeNextFrame();
 }
 
 void TfrmMain::ShowPlayer(const TGameInfo& game) {
@@ -127,6 +129,7 @@ void TfrmMain::ShowPlayer(const TGameInfo& game) {
     SelectPage(kCurrentGamePage);
     pnlGameStatus->hide();
     ShowPlayerState(false);
+    LayOutBeforeNextFrame();
 }
 
 void TfrmMain::ShowPlayerState(bool halted) {
@@ -174,6 +177,7 @@ void TfrmMain::ShowLoadingCard(const TGameInfo& game) {
     pnlGameStatus->ShowLoading(TrimBlanks(game.flashname),
                                QStringLiteral("正在下载游戏，请稍候……"));
     SelectPage(kCurrentGamePage);
+    LayOutBeforeNextFrame();
 }
 
 void TfrmMain::ShowGameFailure(const QString& gameName, const QString& what, const QString& detail,
@@ -298,16 +302,22 @@ void TfrmMain::IdHTTPDownloadWorkBegin(qint64 total) {
     SelectPage(1);
 }
 
+QString TfrmMain::DownloadedText(std::optional<qint64> percent, qint64 count) {
+    const QString prefix = QStringLiteral("正在下载,请稍候...已完成");
+    // No size was announced: the label counts what has arrived.
+    if (!percent)
+        return prefix + QStringLiteral(" %1 KB").arg(count / 1024);
+    return prefix + QString::number(*percent) + QLatin1Char('%');
+}
+
 void TfrmMain::IdHTTPDownloadWork(qint64 count) {
     const int maximum = ProgressBar1->maximum();
-    const QString prefix = QStringLiteral("正在下载,请稍候...已完成");
     if (maximum <= 0) {
-        // No size was announced: the bar runs busy and the label counts what has arrived.
-        lbDownLoad->setText(prefix + QStringLiteral(" %1 KB").arg(count / 1024));
+        lbDownLoad->setText(DownloadedText(std::nullopt, count));
         return;
     }
     const int position = int(std::min<qint64>(count / FProgressScale, maximum));
-    ProgressBar1->setValue(position);
+    SetValueWithNextFrame(*ProgressBar1, position);
     const double percent = double(count) / (double(maximum) * double(FProgressScale)) * 100.0;
-    lbDownLoad->setText(prefix + QString::number(std::llround(percent)) + QLatin1Char('%'));
+    lbDownLoad->setText(DownloadedText(std::llround(percent), count));
 }

@@ -1,6 +1,6 @@
 // Downloads the user controls: a lost connection continues where it stopped, a file changed on
 // the server meanwhile starts again, a failed download continues at the next try, and "取消"
-// leaves nothing behind.
+// leaves nothing behind. And what a download shows costs the transfer little.
 #include "library/flash_statements.h"
 #include "library/game_fingerprints.h"
 #include "library/library_connection.h"
@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QWebEngineView>
 #include <httplib.h>
 #include <mutex>
 #include <thread>
@@ -90,6 +91,21 @@ private:
     httplib::Server FServer;
     int FPort = 0;
     std::thread FThread;
+};
+
+// Counts the frames a window draws: each is its answer to a request to bring its changes to the
+// screen.
+class TFrameCount : public QObject {
+public:
+    explicit TFrameCount(QWidget* window) { window->installEventFilter(this); }
+    int Frames = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::UpdateRequest)
+            ++Frames;
+        return false;
+    }
 };
 
 class DownloadControl : public TCatalogueWindowTest {
@@ -195,6 +211,38 @@ TEST_F(DownloadControl, CancellingLeavesNoFileAndNoRow) {
     EXPECT_EQ(FlashFolder(), QStringList());
     EXPECT_EQ(StoredRows(), 0);
     EXPECT_TRUE(FWindow->swfPlay->Movie().isEmpty());
+}
+
+// Every frame of the window is a composition of all of it (its browser panes make it so), which
+// a download shares the processor with: each step of the progress takes one frame, not one for
+// the bar and more for every level of layouts its texts shake.
+TEST_F(DownloadControl, EachStepOfTheProgressTakesOneFrame) {
+    TScriptedGameServer server({{Pattern(100 * 1024, 5), "\"v1\"", 2, true}});
+    FWindow->show();
+    // The pane behind the card loads when its page is first shown; its frames are not counted.
+    bool paneLoaded = false;
+    QObject::connect(FWindow->wbCurrent, &QWebEngineView::loadFinished,
+                     [&paneLoaded] { paneLoaded = true; });
+    FWindow->SelectPage(1);
+    ASSERT_TRUE(PumpEventsUntil([&] { return paneLoaded; }));
+
+    TFrameCount frames(FWindow.get());
+    int steps = 0;
+    QObject::connect(FWindow->ProgressBar1, &QProgressBar::valueChanged, [&] {
+        // Counted from the first step the card shows.
+        if (steps == 0)
+            frames.Frames = 0;
+        if (FWindow->pnlGameStatus->isVisible())
+            ++steps;
+    });
+    FWindow->CurrentGame = Game(server);
+    FWindow->PlayGame(FWindow->CurrentGame);
+    ASSERT_TRUE(PumpEventsUntil([&] { return steps >= 8; }));
+    const int framesOfEightSteps = frames.Frames;
+    EXPECT_LE(framesOfEightSteps, 8 + 1);
+    EXPECT_GE(framesOfEightSteps, 7);
+    ASSERT_TRUE(WaitForDownloads());
+    EXPECT_EQ(FileBytes(GamePath()), QByteArray::fromStdString(Pattern(100 * 1024, 5)));
 }
 
 } // namespace
