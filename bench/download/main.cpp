@@ -15,6 +15,7 @@
 #include "support/event_wait.h"
 #include "support/player_loaded.h"
 #include "support/process_tree.h"
+#include "support/quiet_wait.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -92,7 +93,10 @@ std::optional<double> SecondsForWorker(TfrmMain& window, const QString& url, con
         std::fprintf(stderr, "the worker %s (%lld bytes)\n", what, static_cast<long long>(size));
         return std::nullopt;
     }
-    Settle(1500);
+    if (!SettleUntilQuiet(30000)) {
+        std::fprintf(stderr, "the client did not come to rest after the download\n");
+        return std::nullopt;
+    }
     return seconds;
 }
 
@@ -135,7 +139,12 @@ int main(int argc, char* argv[]) {
     TfrmMain window;
     window.show();
     window.SelectPage(1);
+    // The player compiles itself a little after the start, out of sight; the rounds begin once
+    // that is over.
     Settle(3000);
+    if (!verdict.Require(SettleUntilQuiet(60000),
+                         "the client did not come to rest after its start"))
+        return verdict.ExitStatus();
 
     std::vector<double> curlSeconds;
     std::vector<double> workerSeconds;
