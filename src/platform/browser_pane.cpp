@@ -83,16 +83,20 @@ void TBrowserPane::Navigate(const QString& url) {
     page()->setUrl(QUrl(url));
 }
 
-void TBrowserPane::NavigateWhenShown(const QString& url) {
-    if (isVisible())
+void TBrowserPane::NavigateWhenShown(const QString& url, QWidget* shownWith) {
+    FShownWith = shownWith != nullptr ? shownWith : this;
+    if (FShownWith->isVisible()) {
         Navigate(url);
-    else
-        FAddressWhenShown = url;
+        return;
+    }
+    FAddressWhenShown = url;
+    if (FShownWith != this)
+        FShownWith->installEventFilter(this);
 }
 
 void TBrowserPane::showEvent(QShowEvent* event) {
     QWebEngineView::showEvent(event);
-    if (!FAddressWhenShown.isEmpty())
+    if (FShownWith == this && !FAddressWhenShown.isEmpty())
         Navigate(std::exchange(FAddressWhenShown, QString()));
 }
 
@@ -158,6 +162,13 @@ void TBrowserPane::WatchUserInput() {
 }
 
 bool TBrowserPane::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FShownWith && watched != this) {
+        if (event->type() == QEvent::Show && !FAddressWhenShown.isEmpty()) {
+            FShownWith->removeEventFilter(this);
+            Navigate(std::exchange(FAddressWhenShown, QString()));
+        }
+        return QWebEngineView::eventFilter(watched, event);
+    }
     switch (event->type()) {
     case QEvent::MouseButtonRelease:
     case QEvent::KeyPress:

@@ -22,9 +22,10 @@ public:
     explicit TBrowserPane(const QString& objectName, QWidget* parent = nullptr);
 
     void Navigate(const QString& url);
-    // Loads Url the first time the pane is shown, or at once while it is on screen: a page no
-    // one looks at costs nothing.
-    void NavigateWhenShown(const QString& url);
+    // Loads Url the first time ShownWith is shown (the pane itself, or the page of a pane kept
+    // hidden behind others), or at once while it is on screen: a page no one looks at costs
+    // nothing.
+    void NavigateWhenShown(const QString& url, QWidget* shownWith = nullptr);
     void SetOnBeforeNavigate(TBeforeNavigate handler) { FOnBeforeNavigate = std::move(handler); }
     // From then on a load that fails shows the notice instead of the browser's error page.
     void SetUnreachableNotice(TUnreachableNotice notice);
@@ -52,7 +53,7 @@ signals:
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    // Notes the user's clicks and keys on the page.
+    // Notes the user's clicks and keys on the page, and the showing of the widget it loads with.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -69,6 +70,7 @@ private:
     TBeforeNavigate FOnBeforeNavigate;
     QString FSite;
     QString FAddressWhenShown;
+    QPointer<QWidget> FShownWith;
     QElapsedTimer FSinceUserInput;
     QPointer<QWidget> FWatchedInput;
     TUnreachableNotice FUnreachableNotice;

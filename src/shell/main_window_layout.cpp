@@ -211,6 +211,9 @@ QWidget* TfrmMain::BuildCurrentGamePage() {
     stack->addWidget(pnlPlaying, 0, 0);
     stack->addWidget(pnlGameStatus, 0, 0);
     pnlPlaying->raise();
+    // Always covered, by the player or by the card over the player's place: shown, its pane
+    // would be drawn, and composed with the window in every frame, for no one to see.
+    pnlCurrentGame->hide();
     ShowPlayerState(false);
     return page;
 }

@@ -124,6 +124,8 @@ void TfrmMain::PointPanesAtStartPages() {
         if (onFirstScreen)
             pane->Navigate(address);
         else
-            pane->NavigateWhenShown(address);
+            // The pane behind the player is never on screen itself; it loads with its page.
+            pane->NavigateWhenShown(address,
+                                    pane == wbCurrent ? pnlCurrentGame->parentWidget() : nullptr);
     }
 }
