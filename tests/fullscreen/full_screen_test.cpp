@@ -5,6 +5,7 @@
 #include "platform/flash_player.h"
 #include "support/catalogue_window_test.h"
 #include "support/picture_checks.h"
+#include "support/player_answers.h"
 #include "support/window_manager.h"
 #include "support/x11_client.h"
 
@@ -109,16 +110,7 @@ protected:
         ASSERT_TRUE(PumpEventsUntil([this] { return Movie().loaded && Movie().playing; }, 20000));
     }
 
-    TFlashPlayerState Movie() {
-        TFlashPlayerState state;
-        bool answered = false;
-        FWindow->swfPlay->QueryState([&](const TFlashPlayerState& now) {
-            state = now;
-            answered = true;
-        });
-        PumpEventsUntil([&] { return answered; });
-        return state;
-    }
+    TFlashPlayerState Movie() { return AskPlayerState(*FWindow->swfPlay); }
 
     QVariant Script(const QString& script) {
         QVariant result;

@@ -3,6 +3,7 @@
 #include "common/program_folder.h"
 #include "platform/flash_player.h"
 #include "support/picture_checks.h"
+#include "support/player_answers.h"
 #include "support/pump_events.h"
 
 #include <QApplication>
@@ -59,16 +60,9 @@ QString FileUrl(const QString& path) {
     return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
 }
 
-TFlashPlayerState StateOf(TFlashPlayer& player) {
-    std::optional<TFlashPlayerState> state;
-    player.QueryState([&](const TFlashPlayerState& answer) { state = answer; });
-    PumpEventsUntil([&] { return state.has_value(); });
-    return state.value_or(TFlashPlayerState{});
-}
-
 bool WaitUntilPlaying(TFlashPlayer& player, const QString& path, bool playing = true) {
     return PumpEventsUntil([&] {
-        const TFlashPlayerState state = StateOf(player);
+        const TFlashPlayerState state = AskPlayerState(player);
         return state.loaded && state.playing == playing && state.url == FileUrl(path);
     });
 }
@@ -284,7 +278,8 @@ TEST_F(FlashPlayerTest, AnimationRunsStopHaltsItAndPlayResumesIt) {
 TEST_F(FlashPlayerTest, AGameThatStartsHasTheKeyboard) {
     Load(GameOfKind(swf::GameKind::ArrowRunner).path);
     EXPECT_TRUE(PumpEventsUntil([&] {
-        return QApplication::focusWidget() == Player().focusProxy() && StateOf(Player()).focused;
+        return QApplication::focusWidget() == Player().focusProxy() &&
+               AskPlayerState(Player()).focused;
     }));
 }
 
@@ -292,7 +287,7 @@ TEST_F(FlashPlayerTest, AGameThatStartsHasTheKeyboard) {
 TEST_F(FlashPlayerTest, AnArrowKeyMovesTheArrowGamesSquare) {
     Load(GameOfKind(swf::GameKind::ArrowRunner).path);
     ASSERT_TRUE(WaitForBackground(Player(), BackgroundOf(swf::GameKind::ArrowRunner)));
-    ASSERT_TRUE(PumpEventsUntil([&] { return StateOf(Player()).focused; }));
+    ASSERT_TRUE(PumpEventsUntil([&] { return AskPlayerState(Player()).focused; }));
     EXPECT_FALSE(PictureChanges(Player(), 600)) << "nothing moves by itself";
     EXPECT_TRUE(RightArrowMoves(Colour(swf::paletteOf(swf::GameKind::ArrowRunner).main)));
 }
@@ -310,7 +305,7 @@ TEST_F(FlashPlayerTest, KeysReachAGameWithoutAnyClickAndItsRequestsToTheHostChan
     Player().SetMovie(path);
     Player().Play();
     ASSERT_TRUE(WaitUntilPlaying(Player(), path));
-    ASSERT_TRUE(PumpEventsUntil([&] { return StateOf(Player()).focused; }));
+    ASSERT_TRUE(PumpEventsUntil([&] { return AskPlayerState(Player()).focused; }));
     ASSERT_TRUE(WaitForBackground(Player(), Colour(palette.background)));
     PictureChanges(Player(), 300);
     EXPECT_NEAR(MeanColumnOf(Grab(Player()), Colour(palette.accent)), 20, 3) << "a click came in";
@@ -392,7 +387,7 @@ TEST_F(FlashPlayerTest, EmptyMovieUnloads) {
     Player().SetMovie(QString());
     EXPECT_EQ(Player().Movie(), QString());
     EXPECT_TRUE(PumpEventsUntil([&] {
-        const TFlashPlayerState state = StateOf(Player());
+        const TFlashPlayerState state = AskPlayerState(Player());
         return !state.loaded && state.url.isEmpty();
     }));
     EXPECT_TRUE(WaitForBackground(Player(), qRgb(0, 0, 0))) << "the page's own background";
@@ -412,7 +407,7 @@ TEST_F(FlashPlayerTest, CommandsBeforeThePageIsReadyApplyInOrder) {
 
     ASSERT_TRUE(PumpEventsUntil(
         [&] {
-            const TFlashPlayerState state = StateOf(*fresh.Player);
+            const TFlashPlayerState state = AskPlayerState(*fresh.Player);
             return state.loaded && !state.playing && state.url == FileUrl(second);
         },
         60000));
@@ -466,7 +461,7 @@ TEST_F(FlashPlayerTest, AFileThePlayerCannotReadIsToldAndLeavesTheNextGameUncove
         Player().Play();
         ASSERT_TRUE(PumpEventsUntil([&] { return failures.size() == before + 1; }));
         EXPECT_EQ(failures.back(), TMovieFailure::Unreadable);
-        EXPECT_FALSE(StateOf(Player()).loaded);
+        EXPECT_FALSE(AskPlayerState(Player()).loaded);
 
         Load(GameOfKind(kind).path);
         EXPECT_TRUE(WaitForBackground(Player(), BackgroundOf(kind)));

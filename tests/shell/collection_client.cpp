@@ -2,6 +2,7 @@
 
 #include "common/program_folder.h"
 #include "platform/flash_player.h"
+#include "support/player_answers.h"
 #include "support/program_files.h"
 #include "support/pump_events.h"
 
@@ -40,14 +41,8 @@ bool TCollectionClient::FollowGame(const std::string& listPage, const QString& n
 }
 
 bool TCollectionClient::MovieLoaded() {
-    TFlashPlayerState state;
-    return PumpEventsUntil(
-        [&] {
-            FWindow->swfPlay->QueryState([&state](const TFlashPlayerState& now) { state = now; });
-            PumpEventsUntil([] { return false; }, 50);
-            return state.loaded;
-        },
-        20000);
+    return PlayerStateBecomes(*FWindow->swfPlay,
+                              [](const TFlashPlayerState& state) { return state.loaded; });
 }
 
 QByteArray TCollectionClient::Stored(const QString& relativePath) const {

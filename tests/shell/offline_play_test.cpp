@@ -7,6 +7,7 @@
 #include "platform/flash_player.h"
 #include "platform/ui_dispatcher.h"
 #include "shell/main_window.h"
+#include "support/player_answers.h"
 #include "support/program_files.h"
 #include "support/pump_events.h"
 #include "support/recorded_messages.h"
@@ -81,14 +82,8 @@ TEST(OfflinePlay, AThumbnailClickPlaysTheStoredGameWithTheServerStopped) {
         EXPECT_TRUE(window.swfPlay->Movie().endsWith(window.CurrentGame.flashname + ".swf"));
         EXPECT_EQ(window.RunningDownloads(), 0);
         EXPECT_EQ(window.pcMain->currentIndex(), 1);
-        TFlashPlayerState state;
-        EXPECT_TRUE(PumpEventsUntil(
-            [&] {
-                window.swfPlay->QueryState([&state](const TFlashPlayerState& now) { state = now; });
-                PumpEventsUntil([] { return false; }, 50);
-                return state.loaded;
-            },
-            20000));
+        EXPECT_TRUE(PlayerStateBecomes(
+            *window.swfPlay, [](const TFlashPlayerState& state) { return state.loaded; }));
         EXPECT_TRUE(messages.Errors.isEmpty() && messages.Plain.isEmpty());
 
         window.pcMain->setCurrentIndex(7);

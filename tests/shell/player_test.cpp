@@ -12,6 +12,7 @@
 #include "shell/game_status_panel.h"
 #include "side_by_side_server.h"
 #include "support/catalogue_window_test.h"
+#include "support/player_answers.h"
 #include "swf_games.h"
 
 #include <QApplication>
@@ -61,12 +62,7 @@ protected:
 
     static const Game& CatalogueGame(const char* id) { return *FServer->catalogue().find(id); }
 
-    TFlashPlayerState PlayerState() {
-        std::optional<TFlashPlayerState> now;
-        FWindow->swfPlay->QueryState([&now](const TFlashPlayerState& state) { now = state; });
-        PumpEventsUntil([&] { return now.has_value(); });
-        return now.value_or(TFlashPlayerState{});
-    }
+    TFlashPlayerState PlayerState() { return AskPlayerState(*FWindow->swfPlay); }
 };
 
 TEST_F(Player, AFollowedLinkIsDownloadedStoredPlayedAndGetsItsPicture) {
@@ -442,14 +438,9 @@ TEST_F(Player, AFileThePlayerCannotReadIsExplainedAndTheNextGamePlays) {
     EXPECT_FALSE(FWindow->pnlPlaying->isVisibleTo(FWindow.get()));
 
     Follow(QStringLiteral("1001"));
-    TFlashPlayerState state;
-    EXPECT_TRUE(PumpEventsUntil(
-        [&] {
-            FWindow->swfPlay->QueryState([&state](const TFlashPlayerState& now) { state = now; });
-            PumpEventsUntil([] { return false; }, 50);
-            return state.loaded && state.playing;
-        },
-        20000));
+    EXPECT_TRUE(PlayerStateBecomes(*FWindow->swfPlay, [](const TFlashPlayerState& state) {
+        return state.loaded && state.playing;
+    }));
     EXPECT_FALSE(FWindow->pnlGameStatus->isVisibleTo(FWindow.get()));
     EXPECT_TRUE(FWindow->pnlPlaying->isVisibleTo(FWindow.get()));
 }
