@@ -3,8 +3,10 @@
 #include "support/pump_events.h"
 
 #include <QFile>
+#include <csignal>
 #include <httplib.h>
 #include <netinet/in.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -32,6 +34,9 @@ bool TNginxServer::Start(const QString& siteFile, int port) {
     if (!file.open(QIODevice::WriteOnly) || file.write(configuration.toUtf8()) < 0)
         return false;
     file.close();
+    // Should the test process die, nginx goes with it, instead of holding the test's output
+    // open and the test runner waiting on it.
+    FProcess.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     FProcess.start(QString::fromLatin1(kProgram),
                    {QStringLiteral("-p"), folder, QStringLiteral("-c"), file.fileName(),
                     QStringLiteral("-e"), FFolder.filePath(QStringLiteral("error.log")),
