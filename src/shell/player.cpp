@@ -110,16 +110,10 @@ void TfrmMain::FetchMissingPicture(const TGameInfo& game) {
 }
 
 void TfrmMain::PlayDownloadedGame(const QString& path, const TGameInfo& game) {
-    DropLoadingCard();
     swfPlay->SetMovie(path);
-    pnlPlaying->setVisible(true);
-    SelectPage(kCurrentGamePage);
     swfPlay->Play();
     FPlays->Started(TrimBlanks(game.id));
-    btnAddFavorate->setText(game.isGood == QLatin1String("Y") ? kRemoveFavourite : kAddFavourite);
-    pnlGameStatus->hide();
-    ShowPlayerState(false);
-    LayOutBeforeNextFrame();
+    ShowPlayer(game);
 }
 
 void TfrmMain::ShowPlayer(const TGameInfo& game) {
